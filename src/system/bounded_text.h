@@ -1,0 +1,21 @@
+// The one way the library writes into a fixed buffer: formatted, bounded by the buffer's size, and
+// refused outright when the result would not fit, so nothing is ever cut short silently.
+#pragma once
+
+#include <cstddef>
+
+// Formats into dst (capacity bytes, terminating zero included). Returns true when the whole
+// result fit. When it would not fit, or the format fails, dst holds an empty text and the result
+// is false. A null dst or a capacity of 0 is refused without writing anything.
+bool FormatText(char* dst, size_t capacity, const char* format, ...)
+    __attribute__((format(gnu_printf, 3, 4)));
+
+// Copies src (a null src counts as an empty text); refused like FormatText.
+bool CopyText(char* dst, size_t capacity, const char* src);
+
+// Appends src to the text already in dst. When the whole result would not fit, dst keeps the text
+// it held and the result is false.
+bool AppendText(char* dst, size_t capacity, const char* src);
+
+// Joins a directory and a name with one backslash, unless the directory already ends in one.
+bool JoinPath(char* dst, size_t capacity, const char* dir, const char* name);

@@ -1,0 +1,169 @@
+// The product base: identity, what loading reads from the store and the registry, the component
+// text, and the suite's key paths.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "api/counters.h"
+#include "support/machine.h"
+#include "support/test_family.h"
+
+namespace machine = testing_machine;
+
+namespace {
+
+const std::string kRoot = "SOFTWARE\\Tarvelle\\Orvanta";
+
+class ProductBase : public ::testing::Test {
+  protected:
+    void SetUp() override { machine::Reset(); }
+    void TearDown() override { machine::Reset(); }
+
+    static void SeedSetup(const std::string& setupKey) {
+        machine::SetString(setupKey, "Program Directory", "C:\\Orvanta");
+        machine::SetString(setupKey, "Folder Location", "C:\\WINNT\\Profiles\\All Users\\Orvanta");
+        machine::SetString(setupKey, "Notes Directory", "C:\\Lotus\\Domino");
+        machine::SetString(setupKey, "Notes Data Directory", "C:\\Lotus\\Domino\\Data");
+        machine::SetString(setupKey, "Notes.ini", "C:\\Lotus\\Domino\\notes.ini");
+        machine::SetString(setupKey, "Database Directory", "C:\\Lotus\\Domino\\Data\\Orvanta");
+    }
+};
+
+TEST_F(ProductBase, IdentityOfUnpartitionedAndPartitionedObjects) {
+    g_installedCount = 4;
+    CTestFamily plain("Examora", "5.2");
+    EXPECT_EQ(g_installedCount, 0);
+    EXPECT_STREQ(plain.Name(), "Examora");
+    EXPECT_STREQ(plain.Version(), "5.2");
+    EXPECT_EQ(plain.Partition(), nullptr);
+    EXPECT_FALSE(plain.IsPartitioned());
+    EXPECT_FALSE(plain.IsInstalled());
+    EXPECT_STREQ(plain.UninstallKey(),
+                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanta Kestrune "
+                 "Enterprise");
+
+    CTestFamily partitioned("Examora", "5.2", "1");
+    EXPECT_STREQ(partitioned.Partition(), "1");
+    EXPECT_TRUE(partitioned.IsPartitioned());
+}
+
+TEST_F(ProductBase, LoadReadsTheSuitesDirectoriesAndTheServerName) {
+    SeedSetup(kRoot + "\\Setup\\Setup");
+    machine::SetString(kRoot + "\\Kestrune\\Notes", "Server Name", "Mail01/Tarvelle");
+
+    CTestFamily product("Examora", "5.2");
+    EXPECT_STREQ(product.ProgramDir(), "C:\\Orvanta");
+    EXPECT_STREQ(product.CommonDir(), "C:\\Orvanta\\Common");
+    EXPECT_STREQ(product.LogsDir(), "C:\\Orvanta\\Logs");
+    EXPECT_STREQ(product.FolderLocation(), "C:\\WINNT\\Profiles\\All Users\\Orvanta");
+    EXPECT_STREQ(product.NotesDir(), "C:\\Lotus\\Domino");
+    EXPECT_STREQ(product.NotesDataDir(), "C:\\Lotus\\Domino\\Data");
+    EXPECT_STREQ(product.NotesIni(), "C:\\Lotus\\Domino\\notes.ini");
+    EXPECT_STREQ(product.DatabaseDir(), "C:\\Lotus\\Domino\\Data\\Orvanta");
+    EXPECT_STREQ(product.ServerName(), "Mail01/Tarvelle");
+}
+
+TEST_F(ProductBase, PartitionObjectLoadsItsOwnPartition) {
+    machine::SetDword(kRoot, "Partitioned", 1);
+    SeedSetup(kRoot + "\\Partition 2\\Setup\\Setup");
+    machine::SetString(kRoot + "\\Partition 2\\Kestrune\\Notes", "Server Name", "Second/Tarvelle");
+    machine::SetString(kRoot + "\\Kestrune\\Notes", "Server Name", "First/Tarvelle");
+    machine::SetEnvironment("OVNOTESPARTITION", "2");
+
+    CTestFamily product("Examora", "5.2", "2");
+    EXPECT_STREQ(product.ProgramDir(), "C:\\Orvanta");
+    EXPECT_STREQ(product.ServerName(), "Second/Tarvelle");
+}
+
+TEST_F(ProductBase, MissingParametersLeaveEmptyDirectoriesAndNoServerName) {
+    CTestFamily product("Kestrune", "5.0");
+    EXPECT_STREQ(product.ProgramDir(), "");
+    EXPECT_STREQ(product.CommonDir(), "\\Common");
+    EXPECT_STREQ(product.LogsDir(), "\\Logs");
+    EXPECT_STREQ(product.NotesIni(), "");
+    EXPECT_EQ(product.ServerName(), nullptr);
+}
+
+TEST_F(ProductBase, ProgramDirectoryTooLongForItsSubdirectoriesLeavesThemEmpty) {
+    machine::SetString(kRoot + "\\Setup\\Setup", "Program Directory",
+                       "C:\\" + std::string(254, 'd'));
+    CTestFamily product("Kestrune", "5.0");
+    EXPECT_EQ(std::strlen(product.ProgramDir()), 257u);
+    EXPECT_STREQ(product.CommonDir(), "");
+    EXPECT_STREQ(product.LogsDir(), "");
+}
+
+TEST_F(ProductBase, ComponentTextJoinsTheCountedNames) {
+    CTestFamily product("Sentrel", "5.2");
+    EXPECT_EQ(product.BuildComponentText(), nullptr);
+
+    product.AddNamedComponent("Sentrel");
+    product.AddNamedComponent("Message Center");
+    EXPECT_STREQ(product.BuildComponentText(), "Sentrel,Message Center");
+    product.SetComponentCount(1);
+    EXPECT_STREQ(product.BuildComponentText(), "Sentrel");
+    product.SetComponentCount(0);
+    EXPECT_STREQ(product.BuildComponentText(), "");
+    product.FreeComponentText();
+    product.FreeComponentText();
+}
+
+TEST_F(ProductBase, SingleComponentTextHasNoTrailingComma) {
+    CTestFamily product("Examora", "5.2");
+    product.AddNamedComponent("Examora Server");
+    EXPECT_STREQ(product.BuildComponentText(), "Examora Server");
+}
+
+TEST_F(ProductBase, SettersKeepIndependentCopies) {
+    CTestFamily product("Examora", "5.2");
+    char text[] = "C:\\First";
+    product.SetProgramDir(text);
+    product.SetProgramDir("C:\\Second");
+    EXPECT_STREQ(product.ProgramDir(), "C:\\Second");
+    std::strcpy(text, "C:\\Other");
+    product.SetNotesDir(text);
+    text[0] = 'D';
+    EXPECT_STREQ(product.NotesDir(), "C:\\Other");
+}
+
+TEST_F(ProductBase, SuiteKeyPathsOfAPartitionObject) {
+    CTestFamily examora("Examora", "5.2", "3");
+    char path[MAX_PATH];
+    EXPECT_TRUE(examora.BuildSuiteKeyPath(path, sizeof path, kProductKey));
+    EXPECT_STREQ(path, "SOFTWARE\\Tarvelle\\Orvanta\\Partition 3\\Examora");
+    EXPECT_TRUE(examora.BuildSuiteKeyPath(path, sizeof path, kPartitionKey));
+    EXPECT_STREQ(path, "SOFTWARE\\Tarvelle\\Orvanta\\Partition 3");
+    EXPECT_TRUE(examora.BuildSuiteKeyPath(path, sizeof path, kSuiteRootKey));
+    EXPECT_STREQ(path, "SOFTWARE\\Tarvelle\\Orvanta");
+
+    EXPECT_TRUE(examora.BuildProductKeyPath(path, sizeof path, "Notes", "Kestrune", false));
+    EXPECT_STREQ(path, "SOFTWARE\\Tarvelle\\Orvanta\\Kestrune\\Notes");
+    EXPECT_TRUE(examora.BuildProductKeyPath(path, sizeof path, "Notes", "Kestrune", true));
+    EXPECT_STREQ(path, "SOFTWARE\\Tarvelle\\Orvanta\\Partition 3\\Kestrune\\Notes");
+    EXPECT_TRUE(examora.BuildProductKeyPath(path, sizeof path, nullptr, nullptr, true));
+    EXPECT_STREQ(path, "SOFTWARE\\Tarvelle\\Orvanta\\Partition 3\\Examora");
+}
+
+TEST_F(ProductBase, SuiteKeyPathsOfAnUnpartitionedObject) {
+    CTestFamily examora("Examora", "5.2");
+    char path[MAX_PATH] = "untouched";
+    EXPECT_FALSE(examora.BuildSuiteKeyPath(path, sizeof path, kPartitionKey));
+    EXPECT_STREQ(path, "untouched");
+    EXPECT_TRUE(examora.BuildSuiteKeyPath(path, sizeof path, kProductKey));
+    EXPECT_STREQ(path, "SOFTWARE\\Tarvelle\\Orvanta\\Examora");
+    EXPECT_TRUE(examora.BuildProductKeyPath(path, sizeof path, "Notes", "Kestrune", true));
+    EXPECT_STREQ(path, "SOFTWARE\\Tarvelle\\Orvanta\\Kestrune\\Notes");
+}
+
+TEST_F(ProductBase, KeyPathsThatWouldNotFitAreRefused) {
+    const std::string longName(250, 'n');
+    CTestFamily product(longName.c_str(), "5.2", "25");
+    char path[MAX_PATH];
+    EXPECT_FALSE(product.BuildSuiteKeyPath(path, sizeof path, kProductKey));
+    EXPECT_STREQ(path, "");
+    EXPECT_FALSE(product.BuildProductKeyPath(path, sizeof path, "Notes", nullptr, false));
+    EXPECT_STREQ(path, "");
+}
+
+}  // namespace

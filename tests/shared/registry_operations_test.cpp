@@ -1,0 +1,210 @@
+// The registry operations against whichever registry the platform has: the simulated one natively,
+// Wine's under the Windows build. Expectations are Windows' own results.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/machine.h"
+#include "system/registry.h"
+
+namespace machine = testing_machine;
+
+namespace {
+
+const std::string kBase = "SOFTWARE\\UninstlibTest";
+
+class RegistryOperations : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        machine::Reset();
+        machine::CreateKey(kBase);
+    }
+    void TearDown() override { machine::Reset(); }
+};
+
+TEST_F(RegistryOperations, TreeDeletionRefusesAnEmptyPathAndReportsAMissingKey) {
+    EXPECT_EQ(DeleteRegistryTree(HKEY_LOCAL_MACHINE, nullptr), ERROR_BADKEY);
+    EXPECT_EQ(DeleteRegistryTree(HKEY_LOCAL_MACHINE, ""), ERROR_BADKEY);
+    EXPECT_TRUE(machine::KeyExists(kBase));
+    EXPECT_EQ(DeleteRegistryTree(HKEY_LOCAL_MACHINE, (kBase + "\\Missing").c_str()),
+              ERROR_FILE_NOT_FOUND);
+}
+
+TEST_F(RegistryOperations, TreeDeletionTakesEveryLevelAndLeavesSiblings) {
+    machine::SetString(kBase + "\\Tree\\A\\B\\C", "deep", "x");
+    machine::SetString(kBase + "\\Tree\\A\\B2", "mid", "y");
+    machine::SetString(kBase + "\\Tree", "top", "z");
+    machine::CreateKey(kBase + "\\TreeSibling");
+
+    EXPECT_EQ(DeleteRegistryTree(HKEY_LOCAL_MACHINE, (kBase + "\\tree").c_str()), ERROR_SUCCESS);
+    EXPECT_FALSE(machine::KeyExists(kBase + "\\Tree"));
+    EXPECT_TRUE(machine::KeyExists(kBase + "\\TreeSibling"));
+    EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, kBase.c_str()));
+}
+
+TEST_F(RegistryOperations, ValuesContainingATextGoInAnyLetterCase) {
+    const std::string agents = kBase + "\\ExtensionAgents";
+    machine::SetString(agents, "1", "SOFTWARE\\Microsoft\\LANManagerMIB2Agent\\CurrentVersion");
+    machine::SetString(agents, "2", "SOFTWARE\\Tarvelle\\snmp pathname\\CurrentVersion");
+    machine::SetString(agents, "3", "SOFTWARE\\Tarvelle\\SnMp PaThNaMe");
+    machine::SetString(agents, "4", "SOFTWARE\\Other\\Agent");
+
+    EXPECT_TRUE(
+        DeleteRegistryValuesContaining(HKEY_LOCAL_MACHINE, agents.c_str(), "SNMP PathName", false));
+    EXPECT_TRUE(machine::ValueExists(agents, "1"));
+    EXPECT_FALSE(machine::ValueExists(agents, "2"));
+    EXPECT_FALSE(machine::ValueExists(agents, "3"));
+    EXPECT_TRUE(machine::ValueExists(agents, "4"));
+    // The data of the values that stay is left exactly as it was.
+    EXPECT_EQ(machine::ReadBytes(agents, "4"), std::string("SOFTWARE\\Other\\Agent", 20) + '\0');
+}
+
+TEST_F(RegistryOperations, ValuesContainingLooksInNamesWhenAsked) {
+    machine::SetString(kBase, "Keep", "SNMP PathName");
+    machine::SetString(kBase, "the snmp pathname entry", "data");
+
+    EXPECT_TRUE(
+        DeleteRegistryValuesContaining(HKEY_LOCAL_MACHINE, kBase.c_str(), "SNMP PathName", true));
+    EXPECT_TRUE(machine::ValueExists(kBase, "Keep"));
+    EXPECT_FALSE(machine::ValueExists(kBase, "the snmp pathname entry"));
+}
+
+TEST_F(RegistryOperations, ValuesContainingIsFalseWhenNothingMatchesOrInputIsMissing) {
+    machine::SetString(kBase, "1", "something else");
+    machine::SetDword(kBase, "2", 7);
+    EXPECT_FALSE(
+        DeleteRegistryValuesContaining(HKEY_LOCAL_MACHINE, kBase.c_str(), "SNMP PathName", false));
+    EXPECT_FALSE(DeleteRegistryValuesContaining(HKEY_LOCAL_MACHINE, kBase.c_str(), "", false));
+    EXPECT_FALSE(DeleteRegistryValuesContaining(HKEY_LOCAL_MACHINE, kBase.c_str(), nullptr, false));
+    EXPECT_FALSE(DeleteRegistryValuesContaining(HKEY_LOCAL_MACHINE, "", "x", false));
+    EXPECT_FALSE(DeleteRegistryValuesContaining(HKEY_LOCAL_MACHINE, (kBase + "\\Missing").c_str(),
+                                                "x", false));
+    EXPECT_TRUE(machine::ValueExists(kBase, "1"));
+    EXPECT_TRUE(machine::ValueExists(kBase, "2"));
+}
+
+TEST_F(RegistryOperations, StringReadReportsTheSizeNeededForALongValue) {
+    const std::string text(299, 'p');
+    machine::SetString(kBase, "Path", text);
+
+    char small[100] = "untouched";
+    DWORD needed = 0;
+    EXPECT_FALSE(
+        RegReadString(HKEY_LOCAL_MACHINE, kBase.c_str(), "Path", small, sizeof small, &needed));
+    EXPECT_EQ(needed, 301u);
+    EXPECT_STREQ(small, "untouched");
+
+    char large[1024];
+    needed = 0;
+    EXPECT_TRUE(
+        RegReadString(HKEY_LOCAL_MACHINE, kBase.c_str(), "Path", large, sizeof large, &needed));
+    EXPECT_EQ(std::string(large), text);
+
+    // Without a place to say how much is needed, a value beyond the work buffer cannot be read.
+    EXPECT_FALSE(
+        RegReadString(HKEY_LOCAL_MACHINE, kBase.c_str(), "Path", large, sizeof large, nullptr));
+}
+
+TEST_F(RegistryOperations, StringReadOfShortAndMissingValues) {
+    machine::SetString(kBase, "Short", "C:\\WINNT");
+    char out[16];
+    EXPECT_TRUE(
+        RegReadString(HKEY_LOCAL_MACHINE, kBase.c_str(), "Short", out, sizeof out, nullptr));
+    EXPECT_STREQ(out, "C:\\WINNT");
+    // Exactly the size of the text and its zero fits; one byte less does not.
+    DWORD needed = 0;
+    EXPECT_TRUE(RegReadString(HKEY_LOCAL_MACHINE, kBase.c_str(), "Short", out, 9, &needed));
+    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, kBase.c_str(), "Short", out, 8, &needed));
+    EXPECT_EQ(needed, 10u);
+
+    EXPECT_FALSE(
+        RegReadString(HKEY_LOCAL_MACHINE, kBase.c_str(), "Missing", out, sizeof out, &needed));
+    EXPECT_FALSE(RegReadString(HKEY_LOCAL_MACHINE, kBase.c_str(), "Short", nullptr, 16, &needed));
+}
+
+TEST_F(RegistryOperations, WritesIntoAMissingKeyCreateNothing) {
+    const std::string missing = kBase + "\\Missing\\Deeper";
+    EXPECT_FALSE(RegWriteString(HKEY_LOCAL_MACHINE, missing.c_str(), "Path", "x", REG_SZ));
+    EXPECT_FALSE(RegWriteDword(HKEY_LOCAL_MACHINE, missing.c_str(), "Count", 1));
+    EXPECT_FALSE(machine::KeyExists(kBase + "\\Missing"));
+
+    const DWORD value = 3;
+    EXPECT_TRUE(WriteRegistryValue(&value, sizeof value, missing.c_str(), "Count", REG_DWORD,
+                                   HKEY_LOCAL_MACHINE));
+    EXPECT_TRUE(machine::KeyExists(missing));
+    EXPECT_EQ(machine::ReadDword(missing, "Count"), 3u);
+}
+
+TEST_F(RegistryOperations, StringAndDwordWritesKeepTheirTypes) {
+    EXPECT_TRUE(
+        RegWriteString(HKEY_LOCAL_MACHINE, kBase.c_str(), "Path", "c:\\winnt", REG_EXPAND_SZ));
+    DWORD type = REG_NONE;
+    EXPECT_EQ(machine::ReadBytes(kBase, "Path", &type), std::string("c:\\winnt", 8) + '\0');
+    EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+
+    EXPECT_TRUE(RegWriteDword(HKEY_LOCAL_MACHINE, kBase.c_str(), "Count", 0x12345678));
+    DWORD read = 0;
+    EXPECT_TRUE(RegReadDword(HKEY_LOCAL_MACHINE, kBase.c_str(), "Count", &read));
+    EXPECT_EQ(read, 0x12345678u);
+    machine::ReadBytes(kBase, "Count", &type);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+
+    EXPECT_FALSE(RegWriteString(HKEY_LOCAL_MACHINE, kBase.c_str(), nullptr, "x", REG_SZ));
+    EXPECT_FALSE(RegWriteString(HKEY_LOCAL_MACHINE, kBase.c_str(), "Path", nullptr, REG_SZ));
+    EXPECT_FALSE(RegReadDword(HKEY_LOCAL_MACHINE, kBase.c_str(), "Count", nullptr));
+    EXPECT_FALSE(RegReadDword(HKEY_LOCAL_MACHINE, kBase.c_str(), "Missing", &read));
+}
+
+TEST_F(RegistryOperations, DwordReadRefusesValuesLargerThanFourBytes) {
+    machine::SetBinary(kBase, "Wide", std::string("\x01\x02\x03\x04\x05\x06", 6));
+    DWORD read = 99;
+    EXPECT_FALSE(RegReadDword(HKEY_LOCAL_MACHINE, kBase.c_str(), "Wide", &read));
+    EXPECT_EQ(read, 99u);
+}
+
+TEST_F(RegistryOperations, KeyExistenceAndSubkeys) {
+    machine::SetDword(kBase + "\\Leaf", "value", 1);
+    EXPECT_TRUE(RegKeyExists(HKEY_LOCAL_MACHINE, (kBase + "\\LEAF").c_str()));
+    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, (kBase + "\\Missing").c_str()));
+    EXPECT_FALSE(RegKeyExists(HKEY_LOCAL_MACHINE, nullptr));
+
+    EXPECT_TRUE(RegKeyHasNoSubkeys(HKEY_LOCAL_MACHINE, (kBase + "\\Leaf").c_str()));
+    EXPECT_FALSE(RegKeyHasNoSubkeys(HKEY_LOCAL_MACHINE, kBase.c_str()));
+    EXPECT_FALSE(RegKeyHasNoSubkeys(HKEY_LOCAL_MACHINE, (kBase + "\\Missing").c_str()));
+}
+
+TEST_F(RegistryOperations, ValueReadGivesSizeAndType) {
+    machine::SetDword(kBase, "Installed", 6);
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    DWORD type = REG_NONE;
+    EXPECT_TRUE(
+        ReadRegistryValue(&value, &size, kBase.c_str(), "Installed", &type, HKEY_LOCAL_MACHINE));
+    EXPECT_EQ(value, 6u);
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+
+    machine::SetString(kBase, "Server Name", "Mail01/Tarvelle");
+    char text[8];
+    size = sizeof text;
+    EXPECT_FALSE(
+        ReadRegistryValue(text, &size, kBase.c_str(), "Server Name", &type, HKEY_LOCAL_MACHINE));
+    EXPECT_EQ(size, 16u);
+    EXPECT_FALSE(
+        ReadRegistryValue(&value, &size, kBase.c_str(), "Missing", &type, HKEY_LOCAL_MACHINE));
+    EXPECT_FALSE(ReadRegistryValue(&value, &size, (kBase + "\\Missing").c_str(), "Installed", &type,
+                                   HKEY_LOCAL_MACHINE));
+}
+
+TEST_F(RegistryOperations, ValueWriteUsesTheCallersSizeAndType) {
+    const char text[] = "C:\\Orvanta\\uninst.exe";
+    EXPECT_TRUE(WriteRegistryValue(text, sizeof text, (kBase + "\\RunOnce").c_str(),
+                                   "rem_ov_uninst1", REG_SZ, HKEY_LOCAL_MACHINE));
+    DWORD type = REG_NONE;
+    EXPECT_EQ(machine::ReadBytes(kBase + "\\RunOnce", "rem_ov_uninst1", &type),
+              std::string(text, sizeof text));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_FALSE(WriteRegistryValue(text, sizeof text, nullptr, "x", REG_SZ, HKEY_LOCAL_MACHINE));
+}
+
+}  // namespace
