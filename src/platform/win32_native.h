@@ -254,3 +254,11 @@ BOOL WINAPI FreeLibrary(HMODULE hLibModule);
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 
 }  // extern "C"
+
+// The other areas of the API, one header each.
+#include "platform/win32_native_dde.h"
+#include "platform/win32_native_files.h"
+#include "platform/win32_native_processes.h"
+#include "platform/win32_native_profile.h"
+#include "platform/win32_native_programs.h"
+#include "platform/win32_native_services.h"

@@ -98,3 +98,14 @@ void HideExport(const std::string& dllName, const std::string& exportName);
 size_t LoadedLibraryCount();
 
 }  // namespace winsim
+
+namespace winsim {
+
+// ---- Processes -----------------------------------------------------------------------------
+
+// Starts a process of that image name (without extension, e.g. "nserver") and returns its id.
+DWORD StartProcess(const std::string& name);
+// The names of the running processes, in the order they started.
+std::vector<std::string> RunningProcessNames();
+
+}  // namespace winsim

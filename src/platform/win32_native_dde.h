@@ -1,0 +1,2 @@
+// Win32 declarations of the simulated machine: dde.
+#pragma once

@@ -1,0 +1,2 @@
+// Win32 declarations of the simulated machine: profile.
+#pragma once
