@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing, builds the three presets (Linux against the simulated
+# machine, the same with sanitizers, the Windows DLL cross-built with MinGW-w64) and runs all their
+# tests, the Windows ones under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake ninja-build g++ googletest libgtest-dev nlohmann-json3-dev libcli11-dev
+          clang-format mingw-w64 wine wine64 binutils)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -q
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+fi
+
+echo "== format"
+git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+
+for preset in native asan mingw; do
+    echo "== $preset"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
+    if [ "$preset" = mingw ]; then
+        # The Windows tests share one Wine prefix and its registry: one at a time.
+        ctest --preset "$preset" -j1
+    else
+        ctest --preset "$preset" -j"$(nproc)"
+    fi
+done
+echo "All tests passed."
