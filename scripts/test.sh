@@ -5,19 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake ninja-build g++ googletest libgtest-dev nlohmann-json3-dev libcli11-dev
-          clang-format mingw-w64 wine wine64 binutils)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo=sudo
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update -q
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
-fi
+scripts/install-packages.sh
 
 echo "== format"
 git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
