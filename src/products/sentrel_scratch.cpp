@@ -1,0 +1,3 @@
+#include "products/sentrel_scratch.h"
+
+char g_scratchText[kScratchTextSize];
