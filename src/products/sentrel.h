@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 
 #include "product/product.h"
 #include "uninstlib/uninstlib.h"
@@ -57,6 +58,10 @@ class CSentrel : public CProduct {
     // Shared program files, logs and services go only when this server is the only one that
     // uses them: one partition or none, or an object outside any partition.
     bool IsSingleServer() const;
+    // A text field, or an empty text when it was never set.
+    static const char* TextOf(const OwnedText& field) {
+        return field != nullptr ? field.get() : "";
+    }
     // One progress step: m_percent += m_stepPercent.
     void Advance() { m_percent += m_stepPercent; }
     // Reports text with the current m_percent; the answer matters only for a question (kind 2).
@@ -74,9 +79,13 @@ class CSentrel : public CProduct {
     // Deletes each named file of dir with DeleteFileA; failures are ignored.
     static void DeleteEachFile(const char* dir, std::initializer_list<const char*> names);
     static void DeleteEachFile(const char* dir, const char* const* names, size_t count);
-    // The product's Start-menu folder ("<Folder Location>\Sentrel"): deletes the shortcut file.
+    // The product's Start-menu folder ("<Folder Location>\Sentrel") and, on Windows NT 3.51,
+    // its Program Manager group ("<Folder Location> Sentrel"); false when it would not fit.
+    bool FormatStartMenuFolder(char* destination, size_t capacity) const;
+    bool FormatProgramGroup(char* destination, size_t capacity) const;
+    // Deletes a shortcut file of the product's Start-menu folder.
     void DeleteStartMenuShortcut(const char* shortcut) const;
-    // The product's Program Manager group ("<Folder Location> Sentrel"): deletes the items.
+    // Deletes items of the product's Program Manager group, in order.
     void DeleteProgramGroupItems(std::initializer_list<const char*> items) const;
     // Deletes a key of the suite with everything below it: subkey of the key named name (null:
     // the product's own), in the object's partition when usePartition.
@@ -90,3 +99,7 @@ class CSentrel : public CProduct {
     int32_t MessageCenterStepCount() const;
     int32_t AdvancedVellgardStepCount() const;
 };
+
+// Discovery's factory for the family: the object of one partition, or of the unpartitioned suite
+// when partition is null, loaded.
+std::unique_ptr<CProduct> MakeSentrel(const char* version, const char* partition);
