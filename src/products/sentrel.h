@@ -8,13 +8,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <memory>
 
 #include "product/product.h"
 #include "uninstlib/uninstlib.h"
 
 class CSentrel : public CProduct {
   public:
+    static constexpr const char* kFamilyName = "Sentrel";
+    // The listed components, as the catalogue shows them and UninstallComponent takes them.
+    static constexpr const char* kAgentComponent = "Sentrel";
+    static constexpr const char* kMessageCenterComponent = "Message Center";
+    static constexpr const char* kAdvancedVellgardComponent = "Advanced Vellgard Server";
+
     CSentrel(const char* name, const char* version);
     CSentrel(const char* name, const char* version, const char* partition);
     ~CSentrel() override;
@@ -64,8 +69,9 @@ class CSentrel : public CProduct {
     }
     // One progress step: m_percent += m_stepPercent.
     void Advance() { m_percent += m_stepPercent; }
-    // Reports text with the current m_percent; the answer matters only for a question (kind 2).
-    bool Report(ProgressCallback progress, const char* text, int32_t step, uint32_t kind) const;
+    // Asks a yes/no question (kind 2) with the current m_percent; true for yes. Status lines go
+    // through ReportStatus and ReportPhase (removal_progress.h).
+    bool Ask(ProgressCallback progress, const char* question, int32_t step) const;
     // Asks whether dir, which still holds files, should go with them (step 1, kind 2), and
     // deletes the whole tree on yes.
     void OfferToRemoveLeftovers(ProgressCallback progress, const char* dir) const;
@@ -87,9 +93,6 @@ class CSentrel : public CProduct {
     void DeleteStartMenuShortcut(const char* shortcut) const;
     // Deletes items of the product's Program Manager group, in order.
     void DeleteProgramGroupItems(std::initializer_list<const char*> items) const;
-    // Deletes a key of the suite with everything below it: subkey of the key named name (null:
-    // the product's own), in the object's partition when usePartition.
-    void DeleteSuiteSubkey(const char* subkey, const char* name, bool usePartition) const;
 
   private:
     // Both removal entries begin here: m_percent back to 0, and on the Windows NT family
@@ -99,7 +102,3 @@ class CSentrel : public CProduct {
     int32_t MessageCenterStepCount() const;
     int32_t AdvancedVellgardStepCount() const;
 };
-
-// Discovery's factory for the family: the object of one partition, or of the unpartitioned suite
-// when partition is null, loaded.
-std::unique_ptr<CProduct> MakeSentrel(const char* version, const char* partition);
