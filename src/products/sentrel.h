@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 
 #include "product/product.h"
 #include "uninstlib/uninstlib.h"
@@ -102,3 +103,6 @@ class CSentrel : public CProduct {
     int32_t MessageCenterStepCount() const;
     int32_t AdvancedVellgardStepCount() const;
 };
+
+// Discovery's factory for the family (first in discovery order).
+std::unique_ptr<CProduct> MakeSentrel(const char* version, const char* partition);
