@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The main job: builds the native preset and runs the reference caller on a copy of the sample
-# machine, showing the partition and the parameter store's view of it.
+# The main job: the reference caller on a fresh sample machine. It writes a machine with the whole
+# suite installed into a scratch folder, lists the catalogue, removes every product (answering yes
+# to the questions), and lists again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh
@@ -8,5 +9,11 @@ cmake --preset native >/dev/null
 cmake --build --preset native --target ovuninstall >/dev/null
 machine=$(mktemp -d)
 trap 'rm -rf "$machine"' EXIT
-cp -r tests/machines/sample/. "$machine"
-build/native/bin/ovuninstall --machine "$machine" show
+ovuninstall=build/native/bin/ovuninstall
+"$ovuninstall" demo "$machine/sample"
+echo
+"$ovuninstall" --machine "$machine/sample" list
+echo
+"$ovuninstall" --machine "$machine/sample" remove --all --yes
+echo
+"$ovuninstall" --machine "$machine/sample" list || true

@@ -5,7 +5,8 @@ if(NOT UNINSTLIB_PLATFORM_WINDOWS)
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/scenario_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/scenario.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/machine_snapshot.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/../scenario/program_run.cpp)
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/program_run.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/ovuninstall_cli_test.cpp)
     target_include_directories(scenario_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
     target_link_libraries(scenario_tests PRIVATE winsim nlohmann_json::nlohmann_json ${TEST_LIBRARIES})
     target_compile_definitions(scenario_tests PRIVATE

@@ -17,12 +17,13 @@ std::string Quoted(const std::string& text) {
 
 }  // namespace
 
-ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args) {
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         bool withErrors) {
     std::string command = Quoted(program);
     for (const std::string& arg : args) {
         command += " " + Quoted(arg);
     }
-    command += " </dev/null";
+    command += withErrors ? " </dev/null 2>&1" : " </dev/null";
     ProgramResult result;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {

@@ -9,4 +9,6 @@ struct ProgramResult {
     std::string output;  // standard output
 };
 
-ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args);
+// output holds standard output, and standard error too when withErrors is set.
+ProgramResult RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         bool withErrors = false);

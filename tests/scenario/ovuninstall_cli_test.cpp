@@ -1,0 +1,111 @@
+// The uninstall program's answers to what a user may type: exit codes, messages, and machine
+// images left alone when they cannot be read.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "scenario/program_run.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+class OvuninstallCommandLine : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_work = fs::temp_directory_path() /
+                 ("uninstlib-cli-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_work);
+        fs::create_directories(m_work);
+    }
+    void TearDown() override { fs::remove_all(m_work); }
+
+    ProgramResult Run(const std::vector<std::string>& args) {
+        return RunProgram(OVUNINSTALL_PROGRAM, args, true);
+    }
+    std::string Demo(const std::string& name, const std::vector<std::string>& extra = {}) {
+        const std::string dir = (m_work / name).string();
+        std::vector<std::string> args = {"demo", dir};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const ProgramResult made = Run(args);
+        EXPECT_EQ(made.exitCode, 0) << made.output;
+        return dir;
+    }
+
+    fs::path m_work;
+};
+
+TEST_F(OvuninstallCommandLine, ListTellsWhetherAnythingIsInstalled) {
+    const std::string empty = Demo("empty", {"--components", "none"});
+    ProgramResult listed = Run({"--machine", empty, "list"});
+    EXPECT_EQ(listed.exitCode, 1);
+    EXPECT_NE(listed.output.find("Nothing of the Orvanta suite is installed"), std::string::npos);
+
+    const std::string suite = Demo("suite", {"--components", "Examora Server"});
+    listed = Run({"--machine", suite, "list"});
+    EXPECT_EQ(listed.exitCode, 0);
+    EXPECT_NE(listed.output.find("Examora"), std::string::npos) << listed.output;
+}
+
+TEST_F(OvuninstallCommandLine, BadUsageIsExitStatusTwo) {
+    EXPECT_EQ(Run({}).exitCode, 2);
+    EXPECT_EQ(Run({"frobnicate"}).exitCode, 2);
+    EXPECT_EQ(Run({"list"}).exitCode, 2);
+    const std::string suite = Demo("suite", {"--components", "Examora Server"});
+    EXPECT_EQ(Run({"--machine", suite, "remove", "Examora"}).exitCode, 2);
+    EXPECT_EQ(Run({"--machine", suite, "remove", "--all", "--yes", "--no"}).exitCode, 2);
+    EXPECT_EQ(Run({"demo", (m_work / "x").string(), "--partitions", "26"}).exitCode, 2);
+}
+
+TEST_F(OvuninstallCommandLine, UnknownEntryIsExitStatusThree) {
+    const std::string suite = Demo("suite", {"--components", "Examora Server"});
+    const ProgramResult result =
+        Run({"--machine", suite, "remove", "Examora", "--version", "5.1", "--yes"});
+    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_NE(result.output.find("no installed Examora 5.1"), std::string::npos) << result.output;
+}
+
+TEST_F(OvuninstallCommandLine, DemoRefusesAFolderThatHoldsSomething) {
+    const std::string suite = Demo("suite");
+    const ProgramResult again = Run({"demo", suite});
+    EXPECT_EQ(again.exitCode, 3);
+    EXPECT_NE(again.output.find("is not empty"), std::string::npos) << again.output;
+}
+
+TEST_F(OvuninstallCommandLine, MalformedImagesAreNamedAndLeftAlone) {
+    const std::string suite = Demo("suite", {"--components", "Examora Server"});
+    const fs::path machineJson = fs::path(suite) / "machine.json";
+    const fs::path registry = fs::path(suite) / "registry.reg";
+
+    std::string json = ReadText(machineJson);
+    json.insert(json.find('{') + 1, "\n    \"os\" \"nt40\",");
+    std::ofstream(machineJson, std::ios::binary) << json;
+    const std::string registryBefore = ReadText(registry);
+    ProgramResult result = Run({"--machine", suite, "remove", "--all", "--yes"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.output.find("machine.json"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("line 2"), std::string::npos) << result.output;
+    EXPECT_EQ(ReadText(machineJson), json);
+    EXPECT_EQ(ReadText(registry), registryBefore);
+
+    json.erase(json.find("\n    \"os\" \"nt40\","), 18);
+    std::ofstream(machineJson, std::ios::binary) << json;
+    std::ofstream(registry, std::ios::binary | std::ios::app) << "\n[HKEY_LOCAL_MACHINE\\Broken\n";
+    const std::string brokenRegistry = ReadText(registry);
+    result = Run({"--machine", suite, "remove", "--all", "--yes"});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.output.find("registry.reg: line"), std::string::npos) << result.output;
+    EXPECT_EQ(ReadText(registry), brokenRegistry);
+}
+
+}  // namespace
