@@ -109,3 +109,111 @@ DWORD StartProcess(const std::string& name);
 std::vector<std::string> RunningProcessNames();
 
 }  // namespace winsim
+
+namespace winsim {
+
+// ---- Services ------------------------------------------------------------------------------
+// The service control manager's database. Names are matched without regard to case; a service
+// keeps the case it was added with. In machine.json, "services" is a list of
+//     {"name": "SNMP", "display name": "SNMP Service", "state": "running",
+//      "stop": "at once" | "pending" | "never" | "refuses", "stop pending ms": 5000,
+//      "start": "at once" | "pending" | "fails", "start pending ms": 2000, "start error": 1053}
+// where every key but "name" may be left out (the defaults below); states are written as
+// "stopped", "start pending", "stop pending", "running", "continue pending", "pause pending",
+// "paused".
+
+// What the service does with the stop control.
+enum class ServiceStop {
+    kAtOnce,   // stopped when ControlService returns
+    kPending,  // stop pending for stopPendingMs of virtual time, then stopped
+    kNever,    // stop pending for ever
+    kRefuses,  // does not accept the stop control: ControlService fails with 1052
+};
+// What the service does when it is started.
+enum class ServiceStart {
+    kAtOnce,   // running when StartServiceA returns
+    kPending,  // start pending for startPendingMs, then running
+    kFails,    // StartServiceA fails with startError and the service stays stopped
+};
+
+struct Service {
+    std::string name;
+    std::string displayName;  // empty: the name
+    DWORD state = SERVICE_STOPPED;
+    ServiceStop stop = ServiceStop::kAtOnce;
+    DWORD stopPendingMs = 0;
+    ServiceStart start = ServiceStart::kAtOnce;
+    DWORD startPendingMs = 0;
+    DWORD startError = ERROR_SERVICE_REQUEST_TIMEOUT;
+};
+
+// Installs a service, or replaces the one of that name. A service added stop pending (start
+// pending) with the kPending behaviour stops (starts) after its pending time; one added in any
+// other pending state stays in it.
+void AddService(const Service& service);
+// The installed service of that name, with its current state; false when there is none (a
+// service marked for deletion is still installed until its last handle closes).
+bool FindService(const std::string& name, Service* out);
+// The service's current state; 0 when it is not installed.
+DWORD ServiceState(const std::string& name);
+bool ServiceMarkedForDelete(const std::string& name);
+// Installed services, in the order they were added.
+std::vector<std::string> ServiceNames();
+
+// Every request that reached a service through an open handle, in order, whatever its outcome:
+// "stop NAME", "pause NAME", "continue NAME", "interrogate NAME", "control 128 NAME",
+// "start NAME", "delete NAME" (NAME as the service spells it). Queries are not requests.
+std::vector<std::string> ServiceRequests();
+// Manager and service handles held open now.
+size_t OpenServiceHandleCount();
+
+// Faults. A failing call answers with the code instead of doing its work (ServiceCall::kOpen
+// answers OpenServiceA for that name, even for a service that is not installed).
+enum class ServiceCall { kOpen, kQuery, kControl, kStart, kDelete };
+void FailServiceCall(const std::string& name, ServiceCall call, DWORD error);
+// OpenSCManagerA fails with the code (e.g. 5 for a caller without administrator rights).
+void FailServiceManagerOpen(DWORD error);
+
+// ---- Programs ------------------------------------------------------------------------------
+// The images CreateProcessA can start, by full path (matched without regard to case). In
+// machine.json, "programs" is a list of
+//     {"path": "C:\\Tools\\report.exe", "runs ms": 20000, "exit code": 3}
+//     {"path": "C:\\Tools\\monitor.exe", "runs": "until ended"}
+//     {"path": "C:\\Orvanta\\Common\\ovconcmd.exe", "does": "console command"}
+// where "runs ms" and "exit code" default to 0 (the program ends at once with exit code 0).
+
+enum class ProgramAction {
+    kRun,             // runs for runsMs of virtual time (or until ended), then exits with exitCode
+    kConsoleCommand,  // the suite's console-command program: see below
+};
+
+// The console-command program takes a console command and a server name: ovconcmd "t TASK q"
+// SERVER. When a Notes server runs (process "nserver", "aserver" on Alpha), "t TASK q" ("tell
+// TASK quit") ends the processes of that server task ("nTASK", "aTASK" on Alpha) and the program
+// exits with 0; without a server, or for a command it does not know, it exits with 1.
+struct Program {
+    std::string path;
+    ProgramAction action = ProgramAction::kRun;
+    uint64_t runsMs = 0;
+    bool runsUntilEnded = false;
+    DWORD exitCode = 0;
+};
+void AddProgram(const Program& program);
+
+// One call of CreateProcessA, as it was made.
+struct ProgramStart {
+    std::string applicationName;  // empty for a null one
+    std::string commandLine;
+    DWORD creationFlags = 0;
+    bool inheritHandles = false;
+    bool ownEnvironment = false;  // an environment block was passed
+    std::string currentDirectory;  // empty for a null one
+    DWORD startupInfoSize = 0;
+    DWORD error = 0;      // 0 when the process started
+    DWORD processId = 0;  // 0 when it did not
+};
+std::vector<ProgramStart> ProgramStarts();
+// Process and thread handles held open now.
+size_t OpenProcessHandleCount();
+
+}  // namespace winsim

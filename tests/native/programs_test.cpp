@@ -1,0 +1,145 @@
+// RunAndWait against programs of the simulated machine, with the virtual clock showing how long
+// each start kept the caller.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/winsim/control.h"
+#include "support/services_seed.h"
+#include "system/bounded_text.h"
+#include "system/programs.h"
+
+namespace {
+
+using services_seed::MakeProgram;
+
+constexpr const char* kCommonDir = "C:\\Orvanta\\Common";
+
+bool IsRunning(const std::string& name) {
+    const std::vector<std::string> names = winsim::RunningProcessNames();
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+class Programs : public ::testing::Test {
+  protected:
+    void SetUp() override { winsim::Reset(); }
+    void TearDown() override {
+        EXPECT_EQ(winsim::OpenProcessHandleCount(), 0u);
+        winsim::Reset();
+    }
+};
+
+TEST_F(Programs, ProgramThatFinishesAtOnceIsNotWaitedFor) {
+    winsim::AddProgram(MakeProgram("C:\\Tools\\quick.exe", 0, 3));
+    char line[] = "C:\\Tools\\quick.exe /all";
+    EXPECT_EQ(RunAndWait(line), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(winsim::NowMs(), 0u);
+
+    // Started without a console, with nothing inherited, in the caller's environment and folder.
+    const std::vector<winsim::ProgramStart> starts = winsim::ProgramStarts();
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].applicationName, "");
+    EXPECT_EQ(starts[0].commandLine, "C:\\Tools\\quick.exe /all");
+    EXPECT_EQ(starts[0].creationFlags, 0x4000008u);
+    EXPECT_FALSE(starts[0].inheritHandles);
+    EXPECT_FALSE(starts[0].ownEnvironment);
+    EXPECT_EQ(starts[0].currentDirectory, "");
+    EXPECT_EQ(starts[0].startupInfoSize, 104u);
+    EXPECT_EQ(starts[0].error, 0u);
+    EXPECT_NE(starts[0].processId, 0u);
+}
+
+TEST_F(Programs, ProgramThatRunsTwentySecondsIsLeftRunningAfterFifteen) {
+    winsim::AddProgram(MakeProgram("C:\\Tools\\slow.exe", 20000));
+    char line[] = "C:\\Tools\\slow.exe";
+    EXPECT_EQ(RunAndWait(line), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(winsim::NowMs(), 15000u);
+    EXPECT_TRUE(IsRunning("slow"));
+    Sleep(5000);
+    EXPECT_FALSE(IsRunning("slow"));
+}
+
+TEST_F(Programs, SecondWaitEndsWithTheProgram) {
+    winsim::AddProgram(MakeProgram("C:\\Tools\\report.exe", 12000));
+    char line[] = "C:\\Tools\\report.exe";
+    EXPECT_EQ(RunAndWait(line), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(winsim::NowMs(), 12000u);
+    EXPECT_FALSE(IsRunning("report"));
+
+    // A program that ends within the first wait gets no second one.
+    winsim::AddProgram(MakeProgram("C:\\Tools\\short.exe", 9000));
+    char shortLine[] = "C:\\Tools\\short.exe";
+    EXPECT_EQ(RunAndWait(shortLine), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(winsim::NowMs(), 21000u);
+}
+
+TEST_F(Programs, ProgramThatNeverEndsKeepsTheCallerFifteenSeconds) {
+    winsim::Program monitor = MakeProgram("C:\\Tools\\monitor.exe", 0);
+    monitor.runsUntilEnded = true;
+    winsim::AddProgram(monitor);
+    char line[] = "C:\\Tools\\monitor.exe";
+    EXPECT_EQ(RunAndWait(line), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(winsim::NowMs(), 15000u);
+    EXPECT_TRUE(IsRunning("monitor"));
+}
+
+TEST_F(Programs, MissingProgramIsRecordedAndNothingRuns) {
+    char line[] = "C:\\Orvanta\\Common\\ovconcmd \"t ovagent q\" MAIL01";
+    EXPECT_EQ(RunAndWait(line), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_TRUE(winsim::RunningProcessNames().empty());
+    const std::vector<winsim::ProgramStart> starts = winsim::ProgramStarts();
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(winsim::NowMs(), 0u);
+}
+
+// The agent removal's hand-over: the console-command program asks the server to end its task.
+class ConsoleCommand : public Programs {
+  protected:
+    void SetUp() override {
+        Programs::SetUp();
+        winsim::Program ovconcmd;
+        ovconcmd.path = std::string(kCommonDir) + "\\ovconcmd.exe";
+        ovconcmd.action = winsim::ProgramAction::kConsoleCommand;
+        winsim::AddProgram(ovconcmd);
+    }
+
+    static DWORD AskTaskToQuit(const char* task) {
+        char line[MAX_PATH];
+        EXPECT_TRUE(FormatText(line, sizeof line, "%s\\ovconcmd \"t %s q\" %s", kCommonDir, task,
+                               "MAIL01/Tarvelle"));
+        return RunAndWait(line);
+    }
+};
+
+TEST_F(ConsoleCommand, RunningServerEndsTheTask) {
+    winsim::StartProcess("nserver");
+    winsim::StartProcess("novagent");
+    winsim::StartProcess("novavg");
+    EXPECT_EQ(AskTaskToQuit("ovagent"), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(winsim::RunningProcessNames(), (std::vector<std::string>{"nserver", "novavg"}));
+    EXPECT_EQ(winsim::NowMs(), 0u);
+    ASSERT_EQ(winsim::ProgramStarts().size(), 1u);
+    EXPECT_EQ(winsim::ProgramStarts()[0].commandLine,
+              "C:\\Orvanta\\Common\\ovconcmd \"t ovagent q\" MAIL01/Tarvelle");
+}
+
+TEST_F(ConsoleCommand, AlphaServerEndsTheAlphaTask) {
+    winsim::SystemVersion alpha = winsim::WindowsNT40();
+    alpha.processorArchitecture = PROCESSOR_ARCHITECTURE_ALPHA;
+    winsim::SetSystem(alpha);
+    winsim::StartProcess("aserver");
+    winsim::StartProcess("aovavg");
+    EXPECT_EQ(AskTaskToQuit("ovavg"), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(winsim::RunningProcessNames(), std::vector<std::string>{"aserver"});
+}
+
+TEST_F(ConsoleCommand, WithoutAServerTheTaskStays) {
+    winsim::StartProcess("novagent");
+    EXPECT_EQ(AskTaskToQuit("ovagent"), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(winsim::RunningProcessNames(), std::vector<std::string>{"novagent"});
+}
+
+}  // namespace

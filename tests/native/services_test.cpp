@@ -1,0 +1,234 @@
+// The service operations against services seeded in the simulated machine, with the virtual clock
+// showing how long each would have waited.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/winsim/control.h"
+#include "support/services_seed.h"
+#include "system/services.h"
+
+namespace {
+
+using services_seed::MakeService;
+
+using Requests = std::vector<std::string>;
+
+constexpr const char* kService = "Orvanta Recycle Service";
+
+class Services : public ::testing::Test {
+  protected:
+    void SetUp() override { winsim::Reset(); }
+    void TearDown() override {
+        // Every operation closes the manager and the service before it returns.
+        EXPECT_EQ(winsim::OpenServiceHandleCount(), 0u);
+        winsim::Reset();
+    }
+    static bool Installed(const std::string& name) {
+        winsim::Service ignored;
+        return winsim::FindService(name, &ignored);
+    }
+};
+
+TEST_F(Services, ExistsUnlessTheOpenSaysTheServiceIsNotThere) {
+    winsim::AddService(MakeService(kService, SERVICE_STOPPED));
+    EXPECT_TRUE(ServiceExists(kService));
+    EXPECT_TRUE(ServiceExists("orvanta recycle SERVICE"));
+    EXPECT_FALSE(ServiceExists("Orvanta Messaging Center"));
+
+    for (DWORD notThere : {ERROR_ACCESS_DENIED, ERROR_INVALID_HANDLE, ERROR_INVALID_NAME}) {
+        winsim::FailServiceCall(kService, winsim::ServiceCall::kOpen, notThere);
+        EXPECT_FALSE(ServiceExists(kService)) << notThere;
+    }
+    // Any other failure to open leaves the service counted as there.
+    winsim::FailServiceCall(kService, winsim::ServiceCall::kOpen, ERROR_SERVICE_DATABASE_LOCKED);
+    EXPECT_TRUE(ServiceExists(kService));
+
+    winsim::FailServiceManagerOpen(ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(ServiceExists(kService));
+}
+
+TEST_F(Services, ActiveMeansAnyStateButStopped) {
+    for (DWORD state = SERVICE_STOPPED; state <= SERVICE_PAUSED; ++state) {
+        winsim::AddService(MakeService(kService, state, winsim::ServiceStop::kNever));
+        EXPECT_EQ(IsServiceActive(kService), state != SERVICE_STOPPED) << state;
+    }
+    winsim::FailServiceCall(kService, winsim::ServiceCall::kQuery, ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(IsServiceActive(kService));
+}
+
+TEST_F(Services, StopOfAServiceThatStopsAtOnceWaitsOneSecond) {
+    winsim::AddService(MakeService(kService, SERVICE_RUNNING));
+    EXPECT_TRUE(StopServiceAndWait(kService));
+    EXPECT_EQ(winsim::ServiceState(kService), static_cast<DWORD>(SERVICE_STOPPED));
+    EXPECT_EQ(winsim::TotalSleptMs(), 1000u);
+    EXPECT_EQ(winsim::ServiceRequests(), Requests{"stop Orvanta Recycle Service"});
+}
+
+TEST_F(Services, StopPollsEverySecondWhileTheServiceIsStopPending) {
+    winsim::AddService(MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kPending, 4500));
+    EXPECT_TRUE(StopServiceAndWait(kService));
+    EXPECT_EQ(winsim::TotalSleptMs(), 5000u);
+    EXPECT_EQ(winsim::ServiceRequests(), Requests{"stop Orvanta Recycle Service"});
+}
+
+TEST_F(Services, ServiceStillStoppingAfterThirtySecondsCountsAsNotStopped) {
+    winsim::AddService(MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kNever));
+    EXPECT_FALSE(StopServiceAndWait(kService));
+    EXPECT_EQ(winsim::TotalSleptMs(), 30000u);
+    EXPECT_EQ(winsim::ServiceState(kService), static_cast<DWORD>(SERVICE_STOP_PENDING));
+
+    // One that needs exactly the thirty seconds still makes it.
+    winsim::Reset();
+    winsim::AddService(
+        MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kPending, 30000));
+    EXPECT_TRUE(StopServiceAndWait(kService));
+    EXPECT_EQ(winsim::TotalSleptMs(), 30000u);
+}
+
+TEST_F(Services, StopIsNotSentToAStoppedService) {
+    winsim::AddService(MakeService(kService, SERVICE_STOPPED));
+    EXPECT_FALSE(StopServiceAndWait(kService));
+    EXPECT_TRUE(winsim::ServiceRequests().empty());
+    EXPECT_EQ(winsim::TotalSleptMs(), 0u);
+}
+
+TEST_F(Services, RefusedStopFailsWithoutWaiting) {
+    winsim::AddService(MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kRefuses));
+    EXPECT_FALSE(StopServiceAndWait(kService));
+    EXPECT_EQ(winsim::TotalSleptMs(), 0u);
+    EXPECT_EQ(winsim::ServiceState(kService), static_cast<DWORD>(SERVICE_RUNNING));
+
+    // A service already stopping accepts no control.
+    winsim::AddService(MakeService(kService, SERVICE_STOP_PENDING, winsim::ServiceStop::kNever));
+    EXPECT_FALSE(StopServiceAndWait(kService));
+
+    winsim::AddService(MakeService(kService, SERVICE_RUNNING));
+    winsim::FailServiceCall(kService, winsim::ServiceCall::kControl, ERROR_SERVICE_REQUEST_TIMEOUT);
+    EXPECT_FALSE(StopServiceAndWait(kService));
+    EXPECT_EQ(winsim::TotalSleptMs(), 0u);
+}
+
+TEST_F(Services, OnlyAStoppedServiceIsDeleted) {
+    winsim::AddService(MakeService(kService, SERVICE_RUNNING));
+    EXPECT_FALSE(DeleteStoppedService(kService));
+    EXPECT_TRUE(Installed(kService));
+    EXPECT_TRUE(winsim::ServiceRequests().empty());
+
+    winsim::AddService(MakeService(kService, SERVICE_STOPPED));
+    EXPECT_TRUE(DeleteStoppedService(kService));
+    EXPECT_FALSE(Installed(kService));
+
+    winsim::AddService(MakeService(kService, SERVICE_STOPPED));
+    winsim::FailServiceCall(kService, winsim::ServiceCall::kDelete, ERROR_ACCESS_DENIED);
+    EXPECT_FALSE(DeleteStoppedService(kService));
+    EXPECT_TRUE(Installed(kService));
+}
+
+TEST_F(Services, StartGivesAStoppedServiceHalfASecond) {
+    winsim::Service service = MakeService("SNMP", SERVICE_STOPPED);
+    service.start = winsim::ServiceStart::kPending;
+    service.startPendingMs = 2000;
+    winsim::AddService(service);
+    EXPECT_EQ(StartServiceIfStopped("SNMP"), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(winsim::TotalSleptMs(), 500u);
+    // It does not wait for the service to run.
+    EXPECT_EQ(winsim::ServiceState("SNMP"), static_cast<DWORD>(SERVICE_START_PENDING));
+    EXPECT_EQ(winsim::ServiceRequests(), Requests{"start SNMP"});
+}
+
+TEST_F(Services, StartLeavesAServiceThatIsNotStoppedAlone) {
+    winsim::AddService(MakeService("SNMP", SERVICE_RUNNING));
+    EXPECT_EQ(StartServiceIfStopped("SNMP"), static_cast<DWORD>(ERROR_SUCCESS));
+    winsim::AddService(MakeService("SNMP", SERVICE_STOP_PENDING, winsim::ServiceStop::kNever));
+    EXPECT_EQ(StartServiceIfStopped("SNMP"), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_TRUE(winsim::ServiceRequests().empty());
+    EXPECT_EQ(winsim::TotalSleptMs(), 0u);
+}
+
+TEST_F(Services, StartReportsTheCodeOfTheStepThatFailed) {
+    winsim::Service service = MakeService("SNMP", SERVICE_STOPPED);
+    service.start = winsim::ServiceStart::kFails;
+    service.startError = ERROR_SERVICE_DISABLED;
+    winsim::AddService(service);
+    EXPECT_EQ(StartServiceIfStopped("SNMP"), static_cast<DWORD>(ERROR_SERVICE_DISABLED));
+    EXPECT_EQ(winsim::ServiceState("SNMP"), static_cast<DWORD>(SERVICE_STOPPED));
+    EXPECT_EQ(winsim::TotalSleptMs(), 0u);
+
+    winsim::FailServiceCall("SNMP", winsim::ServiceCall::kQuery, ERROR_INVALID_HANDLE);
+    EXPECT_EQ(StartServiceIfStopped("SNMP"), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    winsim::FailServiceManagerOpen(ERROR_ACCESS_DENIED);
+    EXPECT_EQ(StartServiceIfStopped("SNMP"), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
+TEST_F(Services, StopAndDeleteOfOneService) {
+    // Installed but stopped: deleted, nothing to stop.
+    winsim::AddService(MakeService(kService, SERVICE_STOPPED));
+    EXPECT_TRUE(StopAndDeleteService(kService));
+    EXPECT_FALSE(Installed(kService));
+    EXPECT_EQ(winsim::ServiceRequests(), Requests{"delete Orvanta Recycle Service"});
+
+    // Running and stopping slowly: stopped, then deleted.
+    winsim::Reset();
+    winsim::AddService(MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kPending, 2500));
+    EXPECT_TRUE(StopAndDeleteService(kService));
+    EXPECT_FALSE(Installed(kService));
+    EXPECT_EQ(winsim::TotalSleptMs(), 3000u);
+
+    // Refusing to stop: false, and the running service is not deleted.
+    winsim::Reset();
+    winsim::AddService(MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kRefuses));
+    EXPECT_FALSE(StopAndDeleteService(kService));
+    EXPECT_TRUE(Installed(kService));
+    EXPECT_EQ(winsim::ServiceRequests(), Requests{"stop Orvanta Recycle Service"});
+}
+
+TEST_F(Services, StopAndDeleteOfAMissingServiceDoesNothing) {
+    winsim::AddService(MakeService("SNMP", SERVICE_RUNNING));
+    EXPECT_TRUE(StopAndDeleteService("Orvanta Messaging Center"));
+    EXPECT_TRUE(winsim::ServiceRequests().empty());
+}
+
+TEST_F(Services, SuiteServicesAreStoppedAndDeletedEvenWhenOneRefuses) {
+    winsim::AddService(MakeService("Orvanta Paging Server", SERVICE_RUNNING));
+    winsim::AddService(
+        MakeService("Orvanta Port Mapper", SERVICE_RUNNING, winsim::ServiceStop::kRefuses));
+    winsim::AddService(MakeService("Orvanta Vellgard Server", SERVICE_RUNNING,
+                                   winsim::ServiceStop::kPending, 1500));
+    winsim::AddService(MakeService("SNMP", SERVICE_RUNNING));
+    winsim::AddService(MakeService("Orvanta Recycle Service", SERVICE_RUNNING));
+
+    EXPECT_FALSE(StopAndDeleteService(nullptr));
+
+    EXPECT_EQ(winsim::ServiceRequests(), (Requests{
+                                             "stop Orvanta Paging Server",
+                                             "delete Orvanta Paging Server",
+                                             "stop Orvanta Port Mapper",
+                                             "stop Orvanta Vellgard Server",
+                                             "delete Orvanta Vellgard Server",
+                                             "stop SNMP",
+                                         }));
+    EXPECT_EQ(winsim::ServiceNames(),
+              (std::vector<std::string>{"Orvanta Port Mapper", "SNMP", "Orvanta Recycle Service"}));
+    EXPECT_EQ(winsim::ServiceState("Orvanta Port Mapper"), static_cast<DWORD>(SERVICE_RUNNING));
+    EXPECT_EQ(winsim::ServiceState("SNMP"), static_cast<DWORD>(SERVICE_STOPPED));
+    EXPECT_EQ(winsim::ServiceState("Orvanta Recycle Service"), static_cast<DWORD>(SERVICE_RUNNING));
+}
+
+TEST_F(Services, SuiteServicesWithNothingRunning) {
+    winsim::AddService(MakeService("Orvanta Port Mapper", SERVICE_STOPPED));
+    winsim::AddService(MakeService("SNMP", SERVICE_STOPPED));
+    EXPECT_TRUE(StopAndDeleteService(nullptr));
+    EXPECT_EQ(winsim::ServiceNames(), std::vector<std::string>{"SNMP"});
+    EXPECT_EQ(winsim::ServiceRequests(), Requests{"delete Orvanta Port Mapper"});
+}
+
+TEST_F(Services, SnmpServiceThatWillNotStopFailsTheSuiteStop) {
+    winsim::AddService(MakeService("Orvanta Paging Server", SERVICE_RUNNING));
+    winsim::AddService(MakeService("SNMP", SERVICE_RUNNING, winsim::ServiceStop::kNever));
+    EXPECT_FALSE(StopAndDeleteService(nullptr));
+    EXPECT_EQ(winsim::ServiceNames(), std::vector<std::string>{"SNMP"});
+}
+
+}  // namespace
