@@ -198,6 +198,8 @@ TEST_F(Catalogue, RescanRebuildsFromTheMachineAndKeepsEarlierTextsAlive) {
     const char* earlierName = g_products.front()->Name();
     g_examoraCount = 1;
     g_installedCount = 1;
+    // The product has gone from the machine since the first scan.
+    machine::SetDword("SOFTWARE\\Tarvelle\\Orvanta\\Setup\\Setup", "Examora Server", 0);
 
     EXPECT_FALSE(InitInstalledApps());
     EXPECT_TRUE(g_products.empty());
