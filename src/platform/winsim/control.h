@@ -217,3 +217,77 @@ std::vector<ProgramStart> ProgramStarts();
 size_t OpenProcessHandleCount();
 
 }  // namespace winsim
+
+namespace winsim {
+
+// ---- Performance data ----------------------------------------------------------------------
+// HKEY_PERFORMANCE_DATA is generated from the running processes: the Process object (230) with
+// an instance per process, after "Idle" (id 0) and "System" (id 2 on NT 3.51 and 4.0, 8 on
+// Windows 2000, 4 later) and before "_Total" (id 0). The English counter names are the value
+// "Counters" of HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion\Perflib\009, which a reset
+// writes as Windows has it (230 "Process", 784 "ID Process", ...).
+
+// Pairs of index and name.
+std::vector<std::pair<DWORD, std::string>> DefaultCounterNames();
+std::vector<std::pair<DWORD, std::string>> CounterNames();
+// Rewrites the "Counters" value with these pairs, in this order.
+void SetCounterNames(const std::vector<std::pair<DWORD, std::string>>& names);
+// Takes every pair of that name (without regard to case) out of the list.
+void RemoveCounterName(const std::string& name);
+
+// The size of the block a query for the Process object gives now.
+DWORD PerformanceDataSize();
+// Starts processes named "padding1", "padding2", ... until that block is larger than
+// minimumBytes; how many it started.
+size_t PadPerformanceData(DWORD minimumBytes);
+// Every query of HKEY_PERFORMANCE_DATA answers with the code (ERROR_SUCCESS: answer again).
+void FailPerformanceQuery(LONG error);
+// Each query since the reset: the value name it asked for ("" for none) and the buffer size it
+// offered (0 without a buffer).
+struct PerformanceQuery {
+    std::string valueName;
+    DWORD bufferSize = 0;
+};
+std::vector<PerformanceQuery> PerformanceQueries();
+// Whether a query has opened HKEY_PERFORMANCE_DATA and RegCloseKey has not closed it since.
+bool PerformanceDataOpen();
+
+// ---- Program Manager -----------------------------------------------------------------------
+// The DDE server "PROGMAN" (topic "PROGMAN") while Program Manager runs. It carries out
+// "[DeleteGroup(group)]", "[ShowGroup(group, n)]" (n 1 to 8; the group becomes the active one)
+// and "[DeleteItem(item)]" (in the active group); a command about a group or item it does not
+// have, or any other command, is not processed. In machine.json, "programManager" is
+//     {"running": true, "groups": [{"name": "Tools Sentrel", "items": ["Send Page"]}]}
+
+struct ProgmanGroup {
+    std::string name;
+    std::vector<std::string> items;
+};
+void SetProgramManagerRunning(bool running);
+// Adds a group, or replaces the one of that name.
+void AddProgmanGroup(const ProgmanGroup& group);
+std::vector<ProgmanGroup> ProgmanGroups();
+// The group the last ShowGroup made active; empty when none is.
+std::string ProgmanActiveGroup();
+
+// The text of every execute transaction Program Manager received, in order, whether or not it
+// carried the commands out, with the number of the conversation it came in (the first
+// conversation since the reset is 1).
+struct ProgmanCommand {
+    unsigned conversation = 0;
+    std::string text;
+};
+std::vector<ProgmanCommand> ProgmanCommands();
+
+// What the process holds of the DDE management library now.
+struct DdeObjects {
+    size_t instances = 0;
+    size_t conversations = 0;
+    size_t stringHandles = 0;
+    size_t dataHandles = 0;
+};
+DdeObjects DdeObjectsHeld();
+// DdeInitializeA fails with the code (DMLERR_NO_ERROR: succeeds again).
+void FailDdeInitialize(UINT error);
+
+}  // namespace winsim

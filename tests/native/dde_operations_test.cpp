@@ -1,0 +1,136 @@
+// The Program Manager operations against the simulated Program Manager: the exact commands and
+// conversations, what happens without Program Manager, and the names too long for a command.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/winsim/control.h"
+#include "system/dde.h"
+
+namespace {
+
+struct Sent {
+    unsigned conversation;
+    std::string text;
+    bool operator==(const Sent& other) const {
+        return conversation == other.conversation && text == other.text;
+    }
+};
+
+void PrintTo(const Sent& sent, std::ostream* out) {
+    *out << sent.conversation << ": " << sent.text;
+}
+
+class ProgramGroups : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        winsim::Reset();
+        winsim::SetProgramManagerRunning(true);
+        winsim::AddProgmanGroup({"Tools Sentrel", {"Send Page", "Send SNMP"}});
+    }
+    void TearDown() override {
+        const winsim::DdeObjects held = winsim::DdeObjectsHeld();
+        EXPECT_EQ(held.instances, 0u);
+        EXPECT_EQ(held.conversations, 0u);
+        EXPECT_EQ(held.stringHandles, 0u);
+        EXPECT_EQ(held.dataHandles, 0u);
+        winsim::Reset();
+    }
+
+    static std::vector<Sent> SentCommands() {
+        std::vector<Sent> sent;
+        for (const winsim::ProgmanCommand& command : winsim::ProgmanCommands()) {
+            sent.push_back({command.conversation, command.text});
+        }
+        return sent;
+    }
+
+    static std::vector<std::string> Groups() {
+        std::vector<std::string> names;
+        for (const winsim::ProgmanGroup& group : winsim::ProgmanGroups()) {
+            names.push_back(group.name);
+        }
+        return names;
+    }
+};
+
+TEST_F(ProgramGroups, DeleteItemShowsTheGroupThenDeletesInThreeConversations) {
+    EXPECT_TRUE(DdeDeleteItem("Send Page", "Tools Sentrel"));
+    EXPECT_EQ(SentCommands(), (std::vector<Sent>{{1, "[ShowGroup(Tools Sentrel, 2)]"},
+                                                 {2, "[ShowGroup(Tools Sentrel, 1)]"},
+                                                 {3, "[DeleteItem(Send Page)]"}}));
+    EXPECT_EQ(winsim::ProgmanGroups()[0].items, std::vector<std::string>{"Send SNMP"});
+}
+
+TEST_F(ProgramGroups, DeleteGroupSendsOneCommand) {
+    EXPECT_TRUE(DdeDeleteGroup("Tools Sentrel"));
+    EXPECT_EQ(SentCommands(), (std::vector<Sent>{{1, "[DeleteGroup(Tools Sentrel)]"}}));
+    EXPECT_TRUE(Groups().empty());
+}
+
+TEST_F(ProgramGroups, CommandProgramManagerRejectsStillCountsAsSent) {
+    EXPECT_TRUE(DdeDeleteGroup("Games"));
+    EXPECT_TRUE(DdeDeleteItem("Solitaire", "Games"));
+    EXPECT_EQ(SentCommands().size(), 4u);
+    EXPECT_EQ(Groups(), std::vector<std::string>{"Tools Sentrel"});
+}
+
+TEST_F(ProgramGroups, MissingNamesSendNothing) {
+    EXPECT_FALSE(DdeDeleteGroup(""));
+    EXPECT_FALSE(DdeDeleteGroup(nullptr));
+    EXPECT_FALSE(DdeDeleteItem("", "Tools Sentrel"));
+    EXPECT_FALSE(DdeDeleteItem(nullptr, "Tools Sentrel"));
+    EXPECT_FALSE(DdeDeleteItem("Send Page", nullptr));
+    EXPECT_FALSE(DdeSendProgmanCommand(nullptr));
+    EXPECT_TRUE(SentCommands().empty());
+}
+
+TEST_F(ProgramGroups, EmptyGroupNameIsStillSent) {
+    EXPECT_TRUE(DdeDeleteItem("Send Page", ""));
+    EXPECT_EQ(SentCommands(), (std::vector<Sent>{{1, "[ShowGroup(, 2)]"},
+                                                 {2, "[ShowGroup(, 1)]"},
+                                                 {3, "[DeleteItem(Send Page)]"}}));
+}
+
+TEST_F(ProgramGroups, WithoutProgramManagerNothingIsSent) {
+    winsim::SetProgramManagerRunning(false);
+    EXPECT_FALSE(DdeDeleteGroup("Tools Sentrel"));
+    EXPECT_FALSE(DdeDeleteItem("Send Page", "Tools Sentrel"));
+    EXPECT_FALSE(DdeSendProgmanCommand("[DeleteGroup(Tools Sentrel)]"));
+    EXPECT_TRUE(SentCommands().empty());
+    EXPECT_EQ(Groups(), std::vector<std::string>{"Tools Sentrel"});
+}
+
+TEST_F(ProgramGroups, LibraryThatCannotStartSendsNothing) {
+    winsim::FailDdeInitialize(DMLERR_DLL_USAGE);
+    EXPECT_FALSE(DdeSendProgmanCommand("[DeleteGroup(Tools Sentrel)]"));
+    EXPECT_FALSE(DdeDeleteGroup("Tools Sentrel"));
+    EXPECT_TRUE(SentCommands().empty());
+}
+
+TEST_F(ProgramGroups, CommandTextIsSentAsItIs) {
+    EXPECT_TRUE(DdeSendProgmanCommand("[ShowGroup(Tools Sentrel, 1)][DeleteItem(Send SNMP)]"));
+    EXPECT_EQ(SentCommands(),
+              (std::vector<Sent>{{1, "[ShowGroup(Tools Sentrel, 1)][DeleteItem(Send SNMP)]"}}));
+    EXPECT_EQ(winsim::ProgmanGroups()[0].items, std::vector<std::string>{"Send Page"});
+}
+
+// A command fills at most 255 characters of its 256-byte buffer: "[DeleteGroup()]" leaves 240
+// for the group, "[ShowGroup(, 2)]" 239, "[DeleteItem()]" 241 for the item.
+TEST_F(ProgramGroups, NamesThatDoNotFitTheirCommandAreRefusedWhole) {
+    const std::string group240(240, 'g');
+    EXPECT_TRUE(DdeDeleteGroup(group240.c_str()));
+    EXPECT_EQ(SentCommands().back().text.size(), 255u);
+    EXPECT_FALSE(DdeDeleteGroup(std::string(241, 'g').c_str()));
+    EXPECT_EQ(SentCommands().size(), 1u);
+
+    EXPECT_TRUE(DdeDeleteItem(std::string(241, 'i').c_str(), std::string(239, 'g').c_str()));
+    EXPECT_EQ(SentCommands().size(), 4u);
+    EXPECT_FALSE(DdeDeleteItem("Send Page", group240.c_str()));
+    EXPECT_FALSE(DdeDeleteItem(std::string(242, 'i').c_str(), "Tools Sentrel"));
+    EXPECT_EQ(SentCommands().size(), 4u);
+}
+
+}  // namespace
