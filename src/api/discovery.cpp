@@ -3,6 +3,8 @@
 #include "api/counters.h"
 #include "api/setup_flags.h"
 #include "platform/win32.h"
+#include "products/examora.h"
+#include "products/krm.h"
 #include "system/bounded_text.h"
 #include "system/parameter_store.h"
 #include "system/registry.h"
@@ -17,7 +19,10 @@ constexpr int kLastPartition = 25;
 }  // namespace
 
 const std::vector<FamilyFactory>& InstalledFamilies() {
-    static const std::vector<FamilyFactory> families = {};
+    static const std::vector<FamilyFactory> families = {
+        &MakeRendimoManager,
+        &MakeExamora,
+    };
     return families;
 }
 

@@ -9,24 +9,30 @@ namespace {
 char g_titleBuffer[1024];
 constexpr size_t kPartitionSuffixSize = 256;
 
+const char* OrEmpty(const char* text) {
+    return text != nullptr ? text : "";
+}
+
 }  // namespace
 
+// The title is only shown: a name, version, component or partition too long for its buffer is
+// cut at the buffer's end, so the user still reads what is being removed.
 bool CProduct::Uninstall(const char* component, ProgressCallback progress) {
-    const char* name = m_name != nullptr ? m_name.get() : "";
-    const char* version = m_version != nullptr ? m_version.get() : "";
-    if (component != nullptr) {
-        FormatText(g_titleBuffer, sizeof g_titleBuffer, "Removing %s %s %s", name, version,
-                   component);
-    } else {
-        FormatText(g_titleBuffer, sizeof g_titleBuffer, "Removing %s %s", name, version);
-    }
+    char suffix[kPartitionSuffixSize];
     if (m_partitioned) {
-        char suffix[kPartitionSuffixSize];
-        FormatText(suffix, sizeof suffix, " - Partition %s from your computer...",
-                   m_partition.get());
-        AppendText(g_titleBuffer, sizeof g_titleBuffer, suffix);
+        FormatShownText(suffix, sizeof suffix, " - Partition %s from your computer...",
+                        OrEmpty(m_partition.get()));
     } else {
-        AppendText(g_titleBuffer, sizeof g_titleBuffer, " from your computer...");
+        CopyText(suffix, sizeof suffix, " from your computer...");
+    }
+    const char* name = OrEmpty(m_name.get());
+    const char* version = OrEmpty(m_version.get());
+    if (component != nullptr) {
+        FormatShownText(g_titleBuffer, sizeof g_titleBuffer, "Removing %s %s %s%s", name, version,
+                        component, suffix);
+    } else {
+        FormatShownText(g_titleBuffer, sizeof g_titleBuffer, "Removing %s %s%s", name, version,
+                        suffix);
     }
     progress(g_titleBuffer, 0, 1, 1);
 

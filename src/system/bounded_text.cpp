@@ -4,7 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
-bool FormatText(char* dst, size_t capacity, const char* format, ...) {
+namespace {
+
+// The one place that writes a formatted text into a fixed buffer. A result that would not fit is
+// refused (an empty text) or, with cutToFit, kept as far as it fits.
+bool FormatArguments(char* dst, size_t capacity, bool cutToFit, const char* format, va_list args) {
     if (dst == nullptr || capacity == 0) {
         return false;
     }
@@ -12,15 +16,36 @@ bool FormatText(char* dst, size_t capacity, const char* format, ...) {
         dst[0] = '\0';
         return false;
     }
-    va_list args;
-    va_start(args, format);
     const int written = std::vsnprintf(dst, capacity, format, args);
-    va_end(args);
-    if (written < 0 || static_cast<size_t>(written) >= capacity) {
+    if (written < 0) {
         dst[0] = '\0';
         return false;
     }
+    if (static_cast<size_t>(written) >= capacity) {
+        if (!cutToFit) {
+            dst[0] = '\0';
+        }
+        return false;
+    }
     return true;
+}
+
+}  // namespace
+
+bool FormatText(char* dst, size_t capacity, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    const bool fit = FormatArguments(dst, capacity, false, format, args);
+    va_end(args);
+    return fit;
+}
+
+bool FormatShownText(char* dst, size_t capacity, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    const bool fit = FormatArguments(dst, capacity, true, format, args);
+    va_end(args);
+    return fit;
 }
 
 bool CopyText(char* dst, size_t capacity, const char* src) {

@@ -10,6 +10,12 @@
 bool FormatText(char* dst, size_t capacity, const char* format, ...)
     __attribute__((format(gnu_printf, 3, 4)));
 
+// Formats like FormatText, but for a text that is only shown, never used as a name or a path: a
+// result that would not fit is cut at the buffer's end instead of refused, so dst holds its first
+// capacity - 1 bytes. True when the whole result fit; a failed format leaves an empty text.
+bool FormatShownText(char* dst, size_t capacity, const char* format, ...)
+    __attribute__((format(gnu_printf, 3, 4)));
+
 // Copies src (a null src counts as an empty text); refused like FormatText.
 bool CopyText(char* dst, size_t capacity, const char* src);
 

@@ -1,0 +1,279 @@
+#include "native/suite_fixture.h"
+
+#include "api/catalogue.h"
+#include "api/counters.h"
+#include "demo_examora.h"
+#include "demo_machine_winsim.h"
+#include "demo_rendimo_manager.h"
+#include "demo_suite.h"
+#include "uninstlib/uninstlib.h"
+
+namespace suite_test {
+
+namespace {
+
+const char* const kAllFlags[] = {"Advanced Vellgard Server",
+                                 "Examora Server",
+                                 "OVSNMP",
+                                 "Sentrel",
+                                 "Paging Server",
+                                 kRendimoFlag,
+                                 "Kestrune Console",
+                                 "Pathlyn Client",
+                                 "Pathlyn Server"};
+
+std::string Hklm(const std::string& key) {
+    return "HKLM\\" + key;
+}
+
+uint32_t Weight(const std::string& flag) {
+    if (flag == kRendimoFlag) {
+        return 8;
+    }
+    if (flag == kExamoraFlag) {
+        return 2;
+    }
+    return flag == "Sentrel" ? 1 : 0;
+}
+
+}  // namespace
+
+Transcript SuiteFixture::reports;
+std::function<bool(const std::string&)> SuiteFixture::answers;
+
+std::string LeftoverQuestion(const std::string& dir) {
+    return "There are still files in " + dir +
+           ".  Do you want to delete the remaining files and remove the directory?";
+}
+
+void PrintTo(const Report& report, std::ostream* out) {
+    *out << "{\"" << report.text << "\", " << report.percent << ", " << report.step << ", "
+         << report.kind << "}";
+}
+
+void SuiteFixture::SetUp() {
+    winsim::Reset();
+    ResetCatalogueState();
+    reports.clear();
+    answers = [](const std::string&) { return true; };
+    winsim::SetEnvironment("SystemRoot", "C:\\WINNT");
+    SimulatedDemoMachine machine;
+    machine.SetExpandString(kEnvironmentKey, "Path", "%SystemRoot%\\system32;%SystemRoot%");
+    // Windows' own extension agent, which stays when the suite goes.
+    machine.SetString(kExtensionAgentsKey, "1",
+                      "SOFTWARE\\Microsoft\\LANManagerMIB2Agent\\CurrentVersion");
+    machine.AddService("SNMP", "SNMP Service", true);
+    machine.AddDirectory("C:\\WINNT\\Profiles\\All Users\\Desktop");
+    machine.AddFile("C:\\WINNT\\Profiles\\All Users\\Desktop\\notes.lnk");
+    machine.SetNotesIniValue("C:\\Lotus\\Domino\\notes.ini", "SERVERTASKS",
+                             "Replica,Router,Update,AMgr");
+    machine.SetNotesIniValue("C:\\Lotus\\Domino\\notes.ini", "ServerTasksAt1", "Catalog,Design");
+    EXPECT_TRUE(machine.Problems().empty());
+}
+
+void SuiteFixture::TearDown() {
+    ResetCatalogueState();
+    EXPECT_EQ(winsim::OpenKeyHandleCount(), 0u);
+    EXPECT_EQ(winsim::OpenServiceHandleCount(), 0u);
+    EXPECT_EQ(winsim::OpenSearchCount(), 0u);
+    EXPECT_EQ(winsim::OpenFileCount(), 0u);
+    winsim::ClearEnvironment("OVNOTESPARTITION");
+    winsim::ClearEnvironment("NOTESPARTITION");
+    winsim::Reset();
+}
+
+void SuiteFixture::UseSystem(const winsim::SystemVersion& system) {
+    winsim::SetSystem(system);
+    winsim::SetProgramManagerRunning(system.platformId == VER_PLATFORM_WIN32_NT &&
+                                     system.major == 3 && system.minor == 51);
+    if (system.platformId == VER_PLATFORM_WIN32_WINDOWS) {
+        winsim::SetEnvironment("SystemRoot", "C:\\WINDOWS");
+    }
+}
+
+void SuiteFixture::UsePartitions(int count) {
+    SimulatedDemoMachine machine;
+    machine.SetDword(kSuiteRoot, "Partitioned", 1);
+    machine.SetDword(kSuiteRoot, "Number of Partitions", static_cast<uint32_t>(count));
+}
+
+DemoInstallation SuiteFixture::SampleInstallation(const std::set<std::string>& components,
+                                                  int partition) {
+    DemoInstallation installation;
+    installation.partition = partition;
+    installation.suiteKey = kSuiteRoot;
+    installation.notesDir = "C:\\Lotus\\Domino";
+    installation.notesDataDir = "C:\\Lotus\\Domino\\Data";
+    installation.notesIni = "C:\\Lotus\\Domino\\notes.ini";
+    installation.serverName = "Mail01/Tarvelle";
+    if (partition != 0) {
+        const std::string n = std::to_string(partition);
+        installation.suiteKey += "\\Partition " + n;
+        installation.notesDataDir += n;
+        installation.notesIni = installation.notesDataDir + "\\notes.ini";
+        installation.serverName = "Mail0" + n + "/Tarvelle";
+    }
+    installation.programDir = "C:\\Orvanta";
+    installation.commonDir = "C:\\Orvanta\\Common";
+    installation.logsDir = "C:\\Orvanta\\Logs";
+    installation.databaseDir = installation.notesDataDir + "\\Orvanta";
+    const winsim::SystemVersion system = winsim::CurrentSystem();
+    installation.programManager =
+        system.platformId == VER_PLATFORM_WIN32_NT && system.major == 3 && system.minor == 51;
+    if (installation.programManager) {
+        installation.folderLocation = "Orvanta";
+    } else if (system.platformId == VER_PLATFORM_WIN32_WINDOWS) {
+        installation.folderLocation = "C:\\WINDOWS\\Start Menu\\Programs\\Orvanta";
+    } else {
+        installation.folderLocation =
+            "C:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\Orvanta";
+    }
+    installation.alpha = system.processorArchitecture == PROCESSOR_ARCHITECTURE_ALPHA;
+    installation.components = components;
+    return installation;
+}
+
+void SuiteFixture::Install(const DemoInstallation& installation) {
+    SimulatedDemoMachine machine;
+    const std::string setup = installation.suiteKey + "\\Setup\\Setup";
+    uint32_t installed = 0;
+    for (const char* flag : kAllFlags) {
+        const bool has = installation.Has(flag);
+        machine.SetDword(setup, flag, has ? 1 : 0);
+        installed += has ? Weight(flag) : 0;
+    }
+    machine.SetDword(setup, "Installed", installed);
+    machine.SetString(setup, "Current Version", kVersion);
+    machine.SetString(setup, "Program Directory", installation.programDir);
+    machine.SetString(setup, "Folder Location", installation.folderLocation);
+    machine.SetString(setup, "Notes Directory", installation.notesDir);
+    machine.SetString(setup, "Notes Data Directory", installation.notesDataDir);
+    machine.SetString(setup, "Notes.ini", installation.notesIni);
+    machine.SetString(setup, "Database Directory", installation.databaseDir);
+    machine.SetString(installation.suiteKey + "\\Kestrune\\Notes", "Server Name",
+                      installation.serverName);
+    machine.SetString(std::string(kSuiteRoot) + "\\" + installation.serverName, "Notes.ini",
+                      installation.notesIni);
+    AddSuiteFootprint(machine, installation);
+    AddRendimoManagerFootprint(machine, installation);
+    AddExamoraFootprint(machine, installation);
+    EXPECT_TRUE(machine.Problems().empty());
+}
+
+DemoInstallation SuiteFixture::Install(const std::set<std::string>& components, int partition) {
+    const DemoInstallation installation = SampleInstallation(components, partition);
+    Install(installation);
+    return installation;
+}
+
+void SuiteFixture::ChangeSetting(const std::string& name, const std::string& value, int partition) {
+    std::string setup = kSuiteRoot;
+    if (partition != 0) {
+        setup += "\\Partition " + std::to_string(partition);
+    }
+    SimulatedDemoMachine machine;
+    machine.SetString(setup + "\\Setup\\Setup", name, value);
+}
+
+bool SuiteFixture::Scan() {
+    return InitInstalledApps();
+}
+
+bool SuiteFixture::Remove(const char* family, int partition, const char* component) {
+    const std::string number = std::to_string(partition);
+    if (partition != 0) {
+        ovSetPartition(partition);
+    }
+    return UninstallProduct(family, kVersion, partition != 0 ? number.c_str() : nullptr, component,
+                            &Record, 0);
+}
+
+bool SuiteFixture::Record(const char* text, int32_t percent, int32_t step, uint32_t kind) {
+    reports.push_back({text, percent, step, kind});
+    return kind == 2 ? answers(text) : false;
+}
+
+Report SuiteFixture::Title(const std::string& family, int partition, const char* component) {
+    std::string title = "Removing " + family + " " + kVersion;
+    if (component != nullptr) {
+        title += std::string(" ") + component;
+    }
+    title += partition != 0 ? " - Partition " + std::to_string(partition) : std::string();
+    return {title + " from your computer...", 0, 1, 1};
+}
+
+void SuiteFixture::AddFile(const std::string& path) {
+    SimulatedDemoMachine machine;
+    machine.AddFile(path);
+}
+
+bool SuiteFixture::FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool SuiteFixture::KeyExists(const std::string& path) {
+    return winsim::KeyExists(Hklm(path));
+}
+
+bool SuiteFixture::ValueExists(const std::string& key, const std::string& name) {
+    winsim::Value value;
+    return winsim::ReadValue(Hklm(key), name, &value);
+}
+
+int64_t SuiteFixture::Dword(const std::string& key, const std::string& name) {
+    winsim::Value value;
+    if (!winsim::ReadValue(Hklm(key), name, &value) || value.type != REG_DWORD ||
+        value.data.size() != 4) {
+        return -1;
+    }
+    return static_cast<int64_t>(value.data[0] | value.data[1] << 8 | value.data[2] << 16 |
+                                static_cast<uint32_t>(value.data[3]) << 24);
+}
+
+std::string SuiteFixture::Text(const std::string& key, const std::string& name) {
+    winsim::Value value;
+    if (!winsim::ReadValue(Hklm(key), name, &value)) {
+        return "<missing>";
+    }
+    return std::string(value.data.begin(), value.data.end()).c_str();
+}
+
+int64_t SuiteFixture::SetupFlag(const std::string& flag, int partition) {
+    std::string key = kSuiteRoot;
+    if (partition != 0) {
+        key += "\\Partition " + std::to_string(partition);
+    }
+    return Dword(key + "\\Setup\\Setup", flag);
+}
+
+std::string SuiteFixture::NotesIni(const std::string& iniPath, const std::string& variable) {
+    char value[1024];
+    GetPrivateProfileStringA("Notes", variable.c_str(), "<missing>", value, sizeof value,
+                             iniPath.c_str());
+    return value;
+}
+
+void SuiteFixture::SetNotesIni(const std::string& iniPath, const std::string& variable,
+                               const std::string& value) {
+    SimulatedDemoMachine machine;
+    machine.SetNotesIniValue(iniPath, variable, value);
+}
+
+std::vector<std::string> SuiteFixture::ProgmanGroupNames() {
+    std::vector<std::string> names;
+    for (const winsim::ProgmanGroup& group : winsim::ProgmanGroups()) {
+        names.push_back(group.name);
+    }
+    return names;
+}
+
+std::vector<std::string> SuiteFixture::ProgmanItems(const std::string& group) {
+    for (const winsim::ProgmanGroup& existing : winsim::ProgmanGroups()) {
+        if (existing.name == group) {
+            return existing.items;
+        }
+    }
+    return {};
+}
+
+}  // namespace suite_test
