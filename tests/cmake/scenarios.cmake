@@ -1,17 +1,34 @@
-# Scenario tests: the uninstall program run end to end on machine images.
+# Scenario tests: the uninstall program run end to end on machine images, natively (scenario_tests)
+# and, with the Windows build, under Wine (wine_scenario_tests, a native program that drives Wine;
+# the Windows preset runs it from the native build folder).
 if(NOT UNINSTLIB_PLATFORM_WINDOWS)
     find_package(nlohmann_json 3 REQUIRED)
-    add_executable(scenario_tests
-        ${CMAKE_CURRENT_LIST_DIR}/../scenario/scenario_test.cpp
+    set(SCENARIO_SUPPORT
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/scenario.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/scenario_image.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/scenario_expectations.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/machine_snapshot.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/../scenario/program_run.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/program_run.cpp)
+    foreach(runner scenario_tests wine_scenario_tests)
+        add_executable(${runner} ${SCENARIO_SUPPORT})
+        target_include_directories(${runner} PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
+        target_link_libraries(${runner} PRIVATE winsim nlohmann_json::nlohmann_json ${TEST_LIBRARIES})
+        target_compile_definitions(${runner} PRIVATE
+            OVUNINSTALL_PROGRAM="$<TARGET_FILE:ovuninstall>"
+            SCENARIOS_FOLDER="${CMAKE_CURRENT_LIST_DIR}/../scenarios")
+        add_dependencies(${runner} ovuninstall uninstlib ovrt)
+    endforeach()
+    target_sources(scenario_tests PRIVATE
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/scenario_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/ovuninstall_cli_test.cpp)
-    target_include_directories(scenario_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
-    target_link_libraries(scenario_tests PRIVATE winsim nlohmann_json::nlohmann_json ${TEST_LIBRARIES})
-    target_compile_definitions(scenario_tests PRIVATE
-        OVUNINSTALL_PROGRAM="$<TARGET_FILE:ovuninstall>"
-        SCENARIOS_FOLDER="${CMAKE_CURRENT_LIST_DIR}/../scenarios")
-    add_dependencies(scenario_tests ovuninstall uninstlib ovrt)
+    target_sources(wine_scenario_tests PRIVATE
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_scenario_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_machine.cpp)
     add_test(NAME scenario_tests COMMAND scenario_tests)
+else()
+    # The native build of the runner, made by the native preset before this one.
+    set(WINE_SCENARIO_RUNNER ${PROJECT_SOURCE_DIR}/build/native/bin/wine_scenario_tests)
+    add_test(NAME wine_scenario_tests
+             COMMAND ${CMAKE_COMMAND} -E env WINE_SCENARIO_BIN=${CMAKE_BINARY_DIR}/bin
+                     ${WINE_SCENARIO_RUNNER})
 endif()

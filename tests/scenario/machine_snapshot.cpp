@@ -46,12 +46,21 @@ std::string ValueText(const winsim::Value& value) {
     return "hex(" + std::to_string(value.type) + "):" + Hex(value.data);
 }
 
+// Registry names are compared without regard to case, and shown in lower case, so that the same
+// key reads alike whichever machine (or Windows) spelled it first.
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+        return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    });
+    return text;
+}
+
 void CollectKey(const std::string& path, MachineSnapshot* out) {
-    out->keys.push_back(path);
+    out->keys.push_back(Lower(path));
     for (const std::string& name : winsim::ValueNames(path)) {
         winsim::Value value;
         if (winsim::ReadValue(path, name, &value)) {
-            out->values[path + "\\\"" + name + "\""] = ValueText(value);
+            out->values[Lower(path + "\\\"" + name + "\"")] = ValueText(value);
         }
     }
     for (const std::string& subkey : winsim::SubkeyNames(path)) {

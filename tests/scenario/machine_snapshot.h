@@ -9,8 +9,8 @@
 #include <nlohmann/json.hpp>
 
 struct MachineSnapshot {
-    // Keys as "HKLM\PATH" (every key, empty ones too), values as "HKLM\PATH" + "\"name\"" with
-    // their type and data in the registry editor's notation.
+    // Keys as "hklm\path" (every key, empty ones too), values as "hklm\path" + "\"name\"" with
+    // their type and data; names in lower case, since the registry ignores their case.
     std::vector<std::string> keys;
     std::map<std::string, std::string> values;
     // Files of every drive as "C:\PATH" (directories end in a backslash), with their contents.

@@ -18,17 +18,20 @@ struct SystemLayout {
     std::string allUsersProfile;  // empty where the system has no Start menu folders
 };
 
+// Every sample system lives in C:\windows, as Wine's does, so that one image describes the same
+// machine natively and under Wine.
 SystemLayout LayoutOf(const std::string& os) {
+    const std::string systemRoot = "C:\\windows";
     if (os == "win95" || os == "win98" || os == "winme") {
-        return {"C:\\WINDOWS", "C:\\WINDOWS"};
+        return {systemRoot, systemRoot};
     }
     if (os == "nt351") {
-        return {"C:\\WINNT35", ""};
+        return {systemRoot, ""};
     }
     if (os == "win2000" || os == "winxp") {
-        return {"C:\\WINNT", "C:\\Documents and Settings\\All Users"};
+        return {systemRoot, "C:\\Documents and Settings\\All Users"};
     }
-    return {"C:\\WINNT", "C:\\WINNT\\Profiles\\All Users"};
+    return {systemRoot, systemRoot + "\\Profiles\\All Users"};
 }
 
 // The product weights the suite's installer adds up in "Installed".
@@ -76,7 +79,6 @@ void AddWindows(SimulatedDemoMachine& machine, const DemoOptions& options,
                 const SystemLayout& layout) {
     winsim::SetEnvironment("SystemRoot", layout.systemRoot);
     winsim::SetEnvironment("windir", layout.systemRoot);
-    machine.AddFile(layout.systemRoot + "\\system32\\kernel32.dll");
     machine.AddFile(layout.systemRoot + "\\ovuninstall.exe");
     machine.AddFile(layout.systemRoot + "\\uninstlib.dll");
     if (!layout.allUsersProfile.empty()) {
@@ -88,6 +90,7 @@ void AddWindows(SimulatedDemoMachine& machine, const DemoOptions& options,
     machine.SetString("SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
                       "C:\\Program Files");
     machine.AddKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls");
+    machine.AddKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce");
     machine.SetString("SYSTEM\\CurrentControlSet\\Services\\SNMP\\Parameters\\ExtensionAgents", "1",
                       "SOFTWARE\\Microsoft\\LANManagerMIB2Agent\\CurrentVersion");
     machine.SetString("SOFTWARE\\Microsoft\\LANManagerMIB2Agent\\CurrentVersion", "Pathname",
@@ -98,7 +101,6 @@ void AddWindows(SimulatedDemoMachine& machine, const DemoOptions& options,
     }
     if (options.os != "win95" && options.os != "win98" && options.os != "winme") {
         machine.AddService("SNMP", "SNMP Service", true);
-        machine.AddService("EventLog", "EventLog", true);
     }
 }
 

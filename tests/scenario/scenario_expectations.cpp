@@ -1,0 +1,60 @@
+#include "scenario/scenario_expectations.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    std::string line;
+    while (std::getline(stream, line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> ExpectedTranscript(const Scenario& scenario) {
+    return SplitLines(ReadText(fs::path(scenario.folder) / "transcript.jsonl"));
+}
+
+std::vector<std::string> ExpectedChanges(const Scenario& scenario) {
+    return SplitLines(ReadText(fs::path(scenario.folder) / "changes.txt"));
+}
+
+std::string FirstDifference(const std::vector<std::string>& expected,
+                            const std::vector<std::string>& actual) {
+    size_t at = 0;
+    while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) {
+        ++at;
+    }
+    std::ostringstream report;
+    report << "first difference at line " << at + 1 << "\n";
+    for (size_t i = at; i < at + 3 && (i < expected.size() || i < actual.size()); ++i) {
+        report << "  expected: " << (i < expected.size() ? expected[i] : "(end)") << "\n";
+        report << "  actual:   " << (i < actual.size() ? actual[i] : "(end)") << "\n";
+    }
+    return report.str();
+}
+
+void WriteExpectations(const Scenario& scenario, const std::string& transcript,
+                       const std::vector<std::string>& changes) {
+    std::ofstream(fs::path(scenario.folder) / "transcript.jsonl", std::ios::binary) << transcript;
+    std::ofstream out(fs::path(scenario.folder) / "changes.txt", std::ios::binary);
+    for (const std::string& line : changes) {
+        out << line << "\n";
+    }
+}

@@ -1,0 +1,37 @@
+// A scenario's machine hosted by Wine: a fresh prefix made from a template, the image's registry,
+// drive and services put into it, the Windows build of the uninstall program run in it, and what
+// it holds afterwards read back as a machine image, so both platforms are compared alike.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "scenario/program_run.h"
+
+class WineMachine {
+  public:
+    // windowsBin: the folder of the Windows build's programs (ovuninstall.exe, uninstlib.dll,
+    // ovrt.dll, services_test_service.exe).
+    WineMachine(std::string prefix, std::string windowsBin);
+    ~WineMachine();
+    WineMachine(const WineMachine&) = delete;
+    WineMachine& operator=(const WineMachine&) = delete;
+
+    // An initialised prefix that every scenario's prefix is copied from; made once.
+    static bool MakeTemplate(const std::string& templateDir, std::string* error);
+
+    // The image's machine in a copy of the template.
+    bool Prepare(const std::string& templateDir, const std::string& imageDir, std::string* error);
+    // ovuninstall.exe with these arguments; its standard output with Windows line ends made plain.
+    ProgramResult Run(const std::vector<std::string>& args);
+    // What the prefix holds of what the image describes, written as an image into outDir.
+    bool Snapshot(const std::string& imageDir, const std::string& outDir, std::string* error);
+
+  private:
+    int Wine(const std::string& arguments, std::string* output = nullptr);
+    int Batch(const std::vector<std::string>& commands);
+
+    std::string m_prefix;
+    std::string m_windowsBin;
+    std::string m_templateDir;
+};
