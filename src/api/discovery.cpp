@@ -5,6 +5,7 @@
 #include "platform/win32.h"
 #include "products/examora.h"
 #include "products/krm.h"
+#include "products/sentrel.h"
 #include "system/bounded_text.h"
 #include "system/parameter_store.h"
 #include "system/registry.h"
@@ -20,6 +21,7 @@ constexpr int kLastPartition = 25;
 
 const std::vector<FamilyFactory>& InstalledFamilies() {
     static const std::vector<FamilyFactory> families = {
+        &MakeSentrel,
         &MakeRendimoManager,
         &MakeExamora,
     };

@@ -1,0 +1,105 @@
+// What the Sentrel product finds installed as it is made, and how discovery lists it.
+#include <gtest/gtest.h>
+
+#include "api/catalogue.h"
+#include "api/counters.h"
+#include "api/discovery.h"
+#include "demo_machine_winsim.h"
+#include "native/sentrel_fixture.h"
+#include "system/registry.h"
+
+namespace sentrel_test {
+namespace {
+
+using SentrelDetection = SentrelFixture;
+
+const std::string kSetup = std::string(kSuiteRoot) + "\\Setup\\Setup";
+
+TEST_F(SentrelDetection, SubagentAloneIsNoProduct) {
+    Install({kSubagentFlag});
+    auto product = MakeProduct();
+    EXPECT_FALSE(product->IsInstalled());
+    EXPECT_TRUE(product->HasSnmpSubagent());
+    EXPECT_EQ(product->ComponentCount(), 0);
+    EXPECT_EQ(product->BuildComponentText(), nullptr);
+}
+
+TEST_F(SentrelDetection, ListsTheThreeComponentsInDetectionOrder) {
+    Install({kVellgardFlag, kSubagentFlag, kPagingFlag, kAgentFlag});
+    auto product = MakeProduct();
+    EXPECT_TRUE(product->IsInstalled());
+    EXPECT_TRUE(product->HasSnmpSubagent());
+    EXPECT_TRUE(product->HasAgent());
+    EXPECT_TRUE(product->HasMessageCenter());
+    EXPECT_TRUE(product->HasAdvancedVellgard());
+    EXPECT_EQ(product->ComponentCount(), 3);
+    EXPECT_STREQ(product->BuildComponentText(), "Sentrel,Message Center,Advanced Vellgard Server");
+    EXPECT_STREQ(product->GetName(), "Sentrel");
+}
+
+TEST_F(SentrelDetection, OnlyAStoredOneCountsAsInstalled) {
+    Install({kAgentFlag});
+    SimulatedDemoMachine machine;
+    // A flag the store cannot read as a number right after one that read 1, and one at 2.
+    machine.SetString(kSetup, kPagingFlag, "1");
+    machine.SetDword(kSetup, kVellgardFlag, 2);
+    auto product = MakeProduct();
+    EXPECT_TRUE(product->HasAgent());
+    EXPECT_FALSE(product->HasMessageCenter());
+    EXPECT_FALSE(product->HasAdvancedVellgard());
+    EXPECT_STREQ(product->BuildComponentText(), "Sentrel");
+}
+
+TEST_F(SentrelDetection, AMissingFlagAfterAnInstalledOneIsNotInstalled) {
+    Install({kSubagentFlag});
+    SimulatedDemoMachine machine;
+    machine.SetDword(kSetup, kPagingFlag, 1);
+    HKEY setup = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSetup.c_str(), 0, KEY_ALL_ACCESS, &setup), 0);
+    EXPECT_EQ(RegDeleteValueA(setup, kAgentFlag), 0);
+    RegCloseKey(setup);
+    auto product = MakeProduct();
+    EXPECT_TRUE(product->HasSnmpSubagent());
+    EXPECT_FALSE(product->HasAgent());
+    EXPECT_TRUE(product->HasMessageCenter());
+    EXPECT_STREQ(product->BuildComponentText(), "Message Center");
+}
+
+TEST_F(SentrelDetection, MailDatabaseComesFromTheSentrelSolution) {
+    const DemoInstallation installation = Install({kAgentFlag});
+    EXPECT_STREQ(MakeProduct()->MailDatabase(),
+                 (installation.notesDataDir + "\\mail\\ovsentrel.nsf").c_str());
+
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tarvelle\\Orvanta\\Sentrel\\Mail");
+    EXPECT_EQ(MakeProduct()->MailDatabase(), nullptr);
+}
+
+TEST_F(SentrelDetection, APartitionReadsItsOwnFlagsAndMailDatabase) {
+    UsePartitions(2);
+    Install({kAgentFlag}, 1);
+    const DemoInstallation second = Install({kPagingFlag, kVellgardFlag}, 2);
+
+    auto product = MakeProduct(2);
+    EXPECT_TRUE(product->IsPartitioned());
+    EXPECT_STREQ(product->BuildComponentText(), "Message Center,Advanced Vellgard Server");
+    EXPECT_STREQ(product->MailDatabase(), (second.notesDataDir + "\\mail\\ovsentrel.nsf").c_str());
+}
+
+TEST_F(SentrelDetection, DiscoveryListsSentrelFirstInEachPartition) {
+    UsePartitions(2);
+    Install({kAgentFlag, kSubagentFlag}, 1);
+    Install({kPagingFlag}, 2);
+    ProductCatalogue catalogue;
+    EXPECT_EQ(ScanPartitions(catalogue), 2);
+    ASSERT_EQ(catalogue.size(), 2u);
+    EXPECT_STREQ(catalogue.front()->Name(), "Sentrel");
+    EXPECT_STREQ(catalogue.front()->Partition(), "1");
+    EXPECT_STREQ(catalogue.front()->BuildComponentText(), "Sentrel");
+    EXPECT_STREQ(catalogue.back()->Partition(), "2");
+    EXPECT_STREQ(catalogue.back()->BuildComponentText(), "Message Center");
+    EXPECT_EQ(g_sentrelCount, 2);
+    EXPECT_EQ(g_partitionCount, 2);
+}
+
+}  // namespace
+}  // namespace sentrel_test

@@ -1,0 +1,208 @@
+// The Message Center removal: its transcript, what it leaves behind, and the service that will not
+// stop.
+#include <gtest/gtest.h>
+
+#include "api/counters.h"
+#include "native/sentrel_fixture.h"
+#include "support/services_seed.h"
+
+namespace sentrel_test {
+namespace {
+
+constexpr const char* kService = "Orvanta Messaging Center";
+constexpr const char* kMessageCenterDir = "C:\\Orvanta\\Mcg";
+constexpr const char* kStartMenu = "C:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\Orvanta";
+const std::string kPagingServerKey = std::string(kSuiteRoot) + "\\Kestrune\\Paging Server";
+const std::string kMcgKey = std::string(kSuiteRoot) + "\\Mcg";
+const std::string kSearchPathKey =
+    "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+
+class MessageCenterRemoval : public SentrelFixture {
+  protected:
+    static bool ServiceInstalled() {
+        winsim::Service service;
+        return winsim::FindService(kService, &service);
+    }
+};
+
+Transcript SingleServerTranscript() {
+    return {
+        {"Removing Message Center...", 0, 1, 1},
+        {"Removing Message Center Directory...", 20, 1, 1},
+        {"Removing Message Center Databases...", 40, 2, 1},
+        {"Removing Folder Items...", 60, 3, 1},
+        {"Updating the registry...", 80, 4, 1},
+        {"OV Message Center successfully removed...", 100, 0, 1},
+    };
+}
+
+TEST_F(MessageCenterRemoval, LastComponentTakesTheProductWithIt) {
+    Install({kPagingFlag});
+    auto product = Listed();
+    const uint64_t sleptBefore = winsim::TotalSleptMs();
+
+    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
+
+    EXPECT_EQ(reports, SingleServerTranscript());
+    EXPECT_FALSE(ServiceInstalled());
+    EXPECT_FALSE(FileExists(kMessageCenterDir));
+    EXPECT_FALSE(KeyExists(kPagingServerKey));
+    EXPECT_FALSE(KeyExists(kMcgKey));
+    EXPECT_EQ(SetupFlag(kPagingFlag), 0);
+    // The suite's own entry stays for what is still installed.
+    EXPECT_EQ(Text(kSearchPathKey, "Path"), "%systemroot%\\system32;%systemroot%;c:\\orvanta");
+    // The product's own shell goes with its last component.
+    EXPECT_FALSE(FileExists(std::string(kStartMenu) + "\\Sentrel"));
+    EXPECT_FALSE(KeyExists(std::string(kSuiteRoot) + "\\Sentrel"));
+    EXPECT_FALSE(product->IsInstalled());
+    EXPECT_FALSE(product->HasMessageCenter());
+    EXPECT_EQ(product->ComponentCount(), 0);
+    EXPECT_EQ(g_sentrelCount, 0);
+    EXPECT_EQ(g_installedCount, 0);
+    // A second to let the service's process go, five before the directory.
+    EXPECT_GE(winsim::TotalSleptMs() - sleptBefore, 6000u);
+    // Nothing of Program Manager on a system with a Start menu.
+    EXPECT_TRUE(winsim::ProgmanCommands().empty());
+}
+
+TEST_F(MessageCenterRemoval, AgentStayingKeepsTheProduct) {
+    Install({kAgentFlag, kPagingFlag});
+    auto product = Listed();
+
+    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
+
+    EXPECT_EQ(reports, SingleServerTranscript());
+    EXPECT_EQ(product->ComponentCount(), 1);
+    EXPECT_STREQ(product->BuildComponentText(), "Sentrel");
+    EXPECT_TRUE(product->IsInstalled());
+    EXPECT_EQ(g_sentrelCount, 1);
+    EXPECT_EQ(g_installedCount, 1);
+    EXPECT_FALSE(FileExists(std::string(kStartMenu) + "\\Sentrel\\Paging Server Log.lnk"));
+    EXPECT_TRUE(FileExists(std::string(kStartMenu) + "\\Sentrel\\Sentrel On-line Help.lnk"));
+    EXPECT_TRUE(KeyExists(std::string(kSuiteRoot) + "\\Sentrel\\Paging"));
+    EXPECT_EQ(SetupFlag(kAgentFlag), 1);
+    EXPECT_TRUE(FileExists("C:\\Orvanta\\Sentrel\\ovrecycl.exe"));
+}
+
+TEST_F(MessageCenterRemoval, ServiceThatWillNotStopStopsTheRemoval) {
+    Install({kAgentFlag, kPagingFlag});
+    winsim::AddService(
+        services_seed::MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kRefuses));
+    auto product = Listed();
+
+    EXPECT_FALSE(product->UninstallComponent("Message Center", &Record));
+
+    const Transcript expected = {
+        {"Removing Message Center...", 0, 1, 1},
+        {"Cannot stop the Message Center Service.\nStop the service then retry "
+         "uninstall!",
+         0, 1, 2},
+    };
+    EXPECT_EQ(reports, expected);
+    EXPECT_TRUE(ServiceInstalled());
+    EXPECT_TRUE(FileExists(std::string(kMessageCenterDir) + "\\ovmcg.exe"));
+    EXPECT_TRUE(KeyExists(kPagingServerKey));
+    EXPECT_EQ(SetupFlag(kPagingFlag), 1);
+    EXPECT_TRUE(product->HasMessageCenter());
+    EXPECT_STREQ(product->BuildComponentText(), "Sentrel,Message Center");
+    EXPECT_EQ(g_sentrelCount, 1);
+}
+
+TEST_F(MessageCenterRemoval, StoppedServiceIsDeletedWithoutAStop) {
+    Install({kPagingFlag});
+    winsim::AddService(services_seed::MakeService(kService, SERVICE_STOPPED));
+    auto product = MakeProduct();
+
+    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
+
+    EXPECT_EQ(winsim::ServiceRequests(),
+              std::vector<std::string>{"delete Orvanta Messaging Center"});
+    EXPECT_EQ(reports, SingleServerTranscript());
+    EXPECT_FALSE(ServiceInstalled());
+}
+
+TEST_F(MessageCenterRemoval, MissingServiceIsNoObstacle) {
+    Install({kPagingFlag});
+    RemoveService(kService);
+    ASSERT_FALSE(ServiceInstalled());
+    auto product = MakeProduct();
+
+    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
+
+    EXPECT_EQ(reports, SingleServerTranscript());
+    EXPECT_FALSE(FileExists(kMessageCenterDir));
+    EXPECT_EQ(SetupFlag(kPagingFlag), 0);
+}
+
+TEST_F(MessageCenterRemoval, LeftoverFilesAreKeptOnNo) {
+    Install({kPagingFlag});
+    const std::string extra = std::string(kMessageCenterDir) + "\\pager.cfg";
+    AddFile(extra);
+    answers = [](const std::string&) { return false; };
+    auto product = MakeProduct();
+
+    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
+
+    Transcript expected = SingleServerTranscript();
+    expected.insert(expected.begin() + 2, {LeftoverQuestion("C:\\Orvanta\\Mcg\\"), 40, 1, 2});
+    EXPECT_EQ(reports, expected);
+    EXPECT_TRUE(FileExists(extra));
+    EXPECT_FALSE(FileExists(std::string(kMessageCenterDir) + "\\ovmcg.exe"));
+    EXPECT_FALSE(KeyExists(kMcgKey));
+}
+
+TEST_F(MessageCenterRemoval, LeftoverFilesGoOnYes) {
+    Install({kPagingFlag});
+    AddFile(std::string(kMessageCenterDir) + "\\queue\\page0001.msg");
+    auto product = MakeProduct();
+
+    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
+
+    ASSERT_EQ(reports.size(), 7u);
+    EXPECT_EQ(reports[2], (Report{LeftoverQuestion("C:\\Orvanta\\Mcg\\"), 40, 1, 2}));
+    EXPECT_FALSE(FileExists(kMessageCenterDir));
+}
+
+TEST_F(MessageCenterRemoval, TwoPartitionsRunEveryStepWithOneMoreAdvance) {
+    UsePartitions(2);
+    Install({kPagingFlag}, 1);
+    Install({kAgentFlag}, 2);
+    auto product = MakeProduct(1);
+
+    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
+
+    const Transcript expected = {
+        {"Removing Message Center...", 0, 1, 1},
+        {"Removing Message Center Directory...", 25, 1, 1},
+        {"Removing Message Center Databases...", 75, 2, 1},
+        {"Removing Folder Items...", 100, 3, 1},
+        {"Updating the registry...", 125, 4, 1},
+        {"OV Message Center successfully removed...", 150, 0, 1},
+    };
+    EXPECT_EQ(reports, expected);
+    EXPECT_FALSE(ServiceInstalled());
+    EXPECT_FALSE(FileExists(kMessageCenterDir));
+    // Its keys belong to no partition.
+    EXPECT_FALSE(KeyExists(kPagingServerKey));
+    EXPECT_FALSE(KeyExists(kMcgKey));
+    EXPECT_EQ(SetupFlag(kPagingFlag, 1), 0);
+    EXPECT_FALSE(KeyExists(std::string(kSuiteRoot) + "\\Partition 1\\Sentrel"));
+    EXPECT_TRUE(KeyExists(std::string(kSuiteRoot) + "\\Partition 2\\Sentrel"));
+}
+
+TEST_F(MessageCenterRemoval, ProgramManagerItemsOnWindowsNT351) {
+    UseSystem(winsim::WindowsNT351());
+    Install({kAgentFlag, kPagingFlag});
+    ASSERT_EQ(ProgmanItems("Orvanta Sentrel").size(), 5u);
+    auto product = MakeProduct();
+
+    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
+
+    EXPECT_EQ(reports, SingleServerTranscript());
+    const std::vector<std::string> agentItems = {
+        "Orvanta Recycle Utility", "Orvanta Sentrel Readme File", "Sentrel On-line Help"};
+    EXPECT_EQ(ProgmanItems("Orvanta Sentrel"), agentItems);
+}
+
+}  // namespace
+}  // namespace sentrel_test
