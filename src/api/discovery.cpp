@@ -4,7 +4,9 @@
 #include "api/setup_flags.h"
 #include "platform/win32.h"
 #include "products/examora.h"
+#include "products/kestrune.h"
 #include "products/krm.h"
+#include "products/pathlyn.h"
 #include "products/sentrel.h"
 #include "system/bounded_text.h"
 #include "system/parameter_store.h"
@@ -22,8 +24,10 @@ constexpr int kLastPartition = 25;
 const std::vector<FamilyFactory>& InstalledFamilies() {
     static const std::vector<FamilyFactory> families = {
         &MakeSentrel,
+        &MakePathlyn,
         &MakeRendimoManager,
         &MakeExamora,
+        &MakeKestrune,
     };
     return families;
 }
