@@ -60,6 +60,7 @@ class CProduct {
     bool BuildSuiteKeyPath(char* destination, size_t capacity, int kind) const;
     bool BuildProductKeyPath(char* destination, size_t capacity, const char* subkey,
                              const char* name, bool usePartition) const;
+    void ScheduleSelfRemoval();
 
     const char* Name() const { return m_name.get(); }
     const char* Version() const { return m_version.get(); }

@@ -291,3 +291,13 @@ DdeObjects DdeObjectsHeld();
 void FailDdeInitialize(UINT error);
 
 }  // namespace winsim
+
+namespace winsim {
+
+// ---- Profile files -------------------------------------------------------------------------
+
+// WritePrivateProfileStringA fails with error for the file at that Windows path (any case), and
+// the file keeps its bytes. Reading it still works.
+void FailProfileWrite(const std::string& path, DWORD error);
+
+}  // namespace winsim
