@@ -91,6 +91,9 @@ void AddWindows(SimulatedDemoMachine& machine, const DemoOptions& options,
                       "C:\\Program Files");
     machine.AddKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls");
     machine.AddKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce");
+    machine.SetString(
+        "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Application Popup",
+        "EventMessageFile", "%SystemRoot%\\System32\\ntdll.dll");
     machine.SetString("SYSTEM\\CurrentControlSet\\Services\\SNMP\\Parameters\\ExtensionAgents", "1",
                       "SOFTWARE\\Microsoft\\LANManagerMIB2Agent\\CurrentVersion");
     machine.SetString("SOFTWARE\\Microsoft\\LANManagerMIB2Agent\\CurrentVersion", "Pathname",
@@ -114,6 +117,7 @@ void AddDominoServer(SimulatedDemoMachine& machine, const DemoInstallation& inst
     machine.AddFile(installation.notesDataDir + "\\names.nsf");
     machine.AddFile(installation.notesDataDir + "\\log.nsf");
     machine.AddFile(installation.notesDataDir + "\\mail.box");
+    machine.AddFile(installation.notesDataDir + "\\mail\\admin.nsf");
     machine.AddDirectory(installation.notesDataDir + "\\domino\\html");
     machine.AddFile(installation.notesDataDir + "\\domino\\html\\homepage.nsf");
     machine.SetNotesIniValue(installation.notesIni, "Directory", installation.notesDataDir);
@@ -236,6 +240,15 @@ bool WriteDemoMachine(const std::string& dir, const DemoOptions& options, std::s
     }
     if (options.serverRunning) {
         machine.AddProcess("nserver");
+        // The suite's server tasks run inside the Notes server.
+        for (const DemoInstallation& installation : installations) {
+            if (installation.Has("Sentrel")) {
+                machine.AddProcess(installation.TaskPrefix() + "ovagent");
+            }
+            if (installation.Has("Advanced Vellgard Server")) {
+                machine.AddProcess(installation.TaskPrefix() + "ovavg");
+            }
+        }
     }
     if (!machine.Problems().empty()) {
         *error = machine.Problems().front();
