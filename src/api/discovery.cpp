@@ -23,11 +23,7 @@ constexpr int kLastPartition = 25;
 
 const std::vector<FamilyFactory>& InstalledFamilies() {
     static const std::vector<FamilyFactory> families = {
-        &MakeSentrel,
-        &MakePathlyn,
-        &MakeRendimoManager,
-        &MakeExamora,
-        &MakeKestrune,
+        &MakeSentrel, &MakePathlyn, &MakeRendimoManager, &MakeExamora, &MakeKestrune,
     };
     return families;
 }
