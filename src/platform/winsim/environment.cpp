@@ -1,6 +1,8 @@
 // The process environment of the simulated machine. It is separate from the Linux environment of
 // the test process, names are matched without regard to case, and a new machine starts with the
-// variables an NT 4.0 server sets for its administrator.
+// variables an NT 4.0 server sets for its administrator. What the program sets with
+// SetEnvironmentVariableA belongs to its process, as on Windows, and dies with it: the image keeps
+// the environment every new process of the machine starts with.
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -35,7 +37,8 @@ Variables SeededVariables() {
 
 struct Environment {
     std::mutex lock;
-    Variables variables = SeededVariables();
+    Variables variables = SeededVariables();  // the running process's
+    Variables machine = SeededVariables();    // what a new process starts with
 };
 
 Environment& TheEnvironment() {
@@ -55,14 +58,18 @@ bool Lookup(const std::string& name, std::string* value) {
 }
 
 // Windows replaces the whole entry, so the name takes the case of the latest write.
-void Assign(const std::string& name, const std::string& value) {
-    Environment& env = TheEnvironment();
-    std::lock_guard<std::mutex> hold(env.lock);
-    env.variables.erase(name);
-    env.variables.emplace(name, value);
+void Assign(Variables* variables, const std::string& name, const std::string& value) {
+    variables->erase(name);
+    variables->emplace(name, value);
 }
 
-void Remove(const std::string& name) {
+void SetInProcess(const std::string& name, const std::string& value) {
+    Environment& env = TheEnvironment();
+    std::lock_guard<std::mutex> hold(env.lock);
+    Assign(&env.variables, name, value);
+}
+
+void RemoveFromProcess(const std::string& name) {
     Environment& env = TheEnvironment();
     std::lock_guard<std::mutex> hold(env.lock);
     env.variables.erase(name);
@@ -100,6 +107,7 @@ void ResetEnvironment() {
     Environment& env = TheEnvironment();
     std::lock_guard<std::mutex> hold(env.lock);
     env.variables = SeededVariables();
+    env.machine = env.variables;
 }
 
 // "environment": {"NAME": "value", ...} replaces the whole environment of a new machine.
@@ -123,6 +131,7 @@ bool LoadEnvironment(const detail::MachineDocument& machine, const std::string&,
     }
     Environment& env = TheEnvironment();
     std::lock_guard<std::mutex> hold(env.lock);
+    env.machine = variables;
     env.variables = std::move(variables);
     return true;
 }
@@ -131,7 +140,7 @@ bool SaveEnvironment(detail::MachineDocument* machine, const std::string&, std::
     detail::MachineDocument variables = detail::MachineDocument::object();
     Environment& env = TheEnvironment();
     std::lock_guard<std::mutex> hold(env.lock);
-    for (const auto& [name, value] : env.variables) {
+    for (const auto& [name, value] : env.machine) {
         variables[name] = value;
     }
     (*machine)["environment"] = std::move(variables);
@@ -143,12 +152,19 @@ bool SaveEnvironment(detail::MachineDocument* machine, const std::string&, std::
 
 }  // namespace
 
+// The machine's own environment: the running process and every later one see the change.
 void SetEnvironment(const std::string& name, const std::string& value) {
-    Assign(name, value);
+    Environment& env = TheEnvironment();
+    std::lock_guard<std::mutex> hold(env.lock);
+    Assign(&env.variables, name, value);
+    Assign(&env.machine, name, value);
 }
 
 void ClearEnvironment(const std::string& name) {
-    Remove(name);
+    Environment& env = TheEnvironment();
+    std::lock_guard<std::mutex> hold(env.lock);
+    env.variables.erase(name);
+    env.machine.erase(name);
 }
 
 }  // namespace winsim
@@ -178,9 +194,9 @@ BOOL WINAPI SetEnvironmentVariableA(LPCSTR lpName, LPCSTR lpValue) {
         return FALSE;
     }
     if (lpValue == nullptr) {
-        winsim::Remove(lpName);
+        winsim::RemoveFromProcess(lpName);
     } else {
-        winsim::Assign(lpName, lpValue);
+        winsim::SetInProcess(lpName, lpValue);
     }
     return TRUE;
 }
