@@ -166,27 +166,5 @@ TEST_F(ExamoraRemoval, ARunningNotesServerDoesNotStopTheRemoval) {
     EXPECT_FALSE(FileExists("C:\\Lotus\\Domino\\nexamora.exe"));
 }
 
-TEST_F(ExamoraRemoval, AComponentThatIsNotTheServerIsNotRemoved) {
-    InstallBeside();
-    for (const char* name : {"Examora server", "Examora"}) {
-        reports.clear();
-        EXPECT_FALSE(Remove(kFamily, 0, name)) << name;
-        EXPECT_EQ(reports, Transcript({Title(kFamily, 0, name)})) << name;
-    }
-    EXPECT_EQ(g_examoraCount, 1);
-    EXPECT_TRUE(FileExists(kExamoraDir + "\\exreadme.txt"));
-}
-
-TEST_F(ExamoraRemoval, TheProgramManagerGroupGoesOnWindowsNT351) {
-    UseSystem(winsim::WindowsNT351());
-    InstallBeside();
-    ASSERT_EQ(ProgmanGroupNames(),
-              std::vector<std::string>({"Orvanta Rendimo Manager", "Orvanta Examora"}));
-
-    EXPECT_TRUE(Remove(kFamily));
-    EXPECT_EQ(reports, Removal(Title(kFamily)));
-    EXPECT_EQ(ProgmanGroupNames(), std::vector<std::string>({"Orvanta Rendimo Manager"}));
-}
-
 }  // namespace
 }  // namespace suite_test

@@ -26,6 +26,15 @@ std::string Hklm(const std::string& key) {
     return "HKLM\\" + key;
 }
 
+// The "Setup\Setup" key of the unpartitioned suite (partition 0) or of partition n.
+std::string SetupKey(int partition) {
+    std::string key = kSuiteRoot;
+    if (partition != 0) {
+        key += "\\Partition " + std::to_string(partition);
+    }
+    return key + "\\Setup\\Setup";
+}
+
 uint32_t Weight(const std::string& flag) {
     if (flag == kRendimoFlag) {
         return 8;
@@ -167,12 +176,8 @@ DemoInstallation SuiteFixture::Install(const std::set<std::string>& components, 
 }
 
 void SuiteFixture::ChangeSetting(const std::string& name, const std::string& value, int partition) {
-    std::string setup = kSuiteRoot;
-    if (partition != 0) {
-        setup += "\\Partition " + std::to_string(partition);
-    }
     SimulatedDemoMachine machine;
-    machine.SetString(setup + "\\Setup\\Setup", name, value);
+    machine.SetString(SetupKey(partition), name, value);
 }
 
 bool SuiteFixture::Scan() {
@@ -239,11 +244,7 @@ std::string SuiteFixture::Text(const std::string& key, const std::string& name) 
 }
 
 int64_t SuiteFixture::SetupFlag(const std::string& flag, int partition) {
-    std::string key = kSuiteRoot;
-    if (partition != 0) {
-        key += "\\Partition " + std::to_string(partition);
-    }
-    return Dword(key + "\\Setup\\Setup", flag);
+    return Dword(SetupKey(partition), flag);
 }
 
 std::string SuiteFixture::NotesIni(const std::string& iniPath, const std::string& variable) {

@@ -301,3 +301,32 @@ namespace winsim {
 void FailProfileWrite(const std::string& path, DWORD error);
 
 }  // namespace winsim
+
+namespace winsim {
+
+// ---- Files ---------------------------------------------------------------------------------
+// A drive is a folder of the host. A reset maps C: to a fresh empty folder private to the process
+// (removed when it exits) and no other drive; a machine image maps the drives its machine.json
+// names ("drives": {"C": "drive_c"}, folders beside machine.json), and saving an image copies
+// each drive's files there.
+
+// Maps a drive letter onto an existing host folder; false when the letter or folder is not one.
+bool MapDrive(char letter, const std::string& hostFolder);
+void UnmapDrive(char letter);
+// The host folder of a drive; empty when the machine has no such drive.
+std::string DriveFolder(char letter);
+// The host path a Windows path names, found the way the file functions find it (stored letter
+// case for what exists); empty when its drive or a folder on the way is missing.
+std::string HostPath(const std::string& windowsPath);
+
+// Faults. DeleteFileA and RemoveDirectoryA of that path fail with error while the file or
+// directory is there (a file held by a program the test does not model); FindFirstFileA in that
+// directory fails with error (a directory the account cannot read). Paths in any form and case.
+void FailDelete(const std::string& path, DWORD error = ERROR_ACCESS_DENIED);
+void FailSearch(const std::string& directory, DWORD error = ERROR_ACCESS_DENIED);
+
+// File searches and open files held now; the library closes every one it opens.
+size_t OpenSearchCount();
+size_t OpenFileCount();
+
+}  // namespace winsim
