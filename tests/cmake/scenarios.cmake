@@ -20,7 +20,8 @@ if(NOT UNINSTLIB_PLATFORM_WINDOWS)
     endforeach()
     target_sources(scenario_tests PRIVATE
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/scenario_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/../scenario/ovuninstall_cli_test.cpp)
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/ovuninstall_cli_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/whole_suite_test.cpp)
     target_sources(wine_scenario_tests PRIVATE
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_scenario_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_machine.cpp)

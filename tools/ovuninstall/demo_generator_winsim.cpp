@@ -91,6 +91,7 @@ void AddWindows(SimulatedDemoMachine& machine, const DemoOptions& options,
                       "C:\\Program Files");
     machine.AddKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls");
     machine.AddKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce");
+    machine.AddKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall");
     machine.SetString(
         "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Application Popup",
         "EventMessageFile", "%SystemRoot%\\System32\\ntdll.dll");
