@@ -1,7 +1,8 @@
 #include "system/process_detection.h"
 
-#include <memory>
+#include <algorithm>
 #include <new>
+#include <vector>
 
 #include "system/performance_counter_names.h"
 #include "system/performance_data_block.h"
@@ -16,24 +17,25 @@ constexpr DWORD kGrowthBytes = 25600;
 constexpr DWORD kMaximumBytes = 64 * 1024 * 1024;
 
 // The performance data of the object named by objectIndex; false when the query fails or the
-// block would need a buffer over the limit.
-bool QueryObject(const char* objectIndex, std::unique_ptr<BYTE[]>* data, DWORD* size) {
+// block would need a buffer over the limit. The vector keeps room to spare as it grows, so the
+// growth steps do not each cost a new allocation.
+bool QueryObject(const char* objectIndex, std::vector<BYTE>* data) {
     PerformanceDataKey performanceData;
-    DWORD capacity = kInitialBytes;
-    while (true) {
-        data->reset(new (std::nothrow) BYTE[capacity]);
-        if (*data == nullptr) {
-            return false;
+    try {
+        for (DWORD capacity = kInitialBytes;; capacity += kGrowthBytes) {
+            data->resize(capacity);
+            DWORD size = capacity;
+            const LONG result = performanceData.Query(objectIndex, data->data(), &size);
+            if (result == ERROR_SUCCESS) {
+                data->resize(std::min(size, capacity));
+                return true;
+            }
+            if (result != ERROR_MORE_DATA || capacity > kMaximumBytes - kGrowthBytes) {
+                return false;
+            }
         }
-        *size = capacity;
-        const LONG result = performanceData.Query(objectIndex, data->get(), size);
-        if (result == ERROR_SUCCESS) {
-            return true;
-        }
-        if (result != ERROR_MORE_DATA || capacity > kMaximumBytes - kGrowthBytes) {
-            return false;
-        }
-        capacity += kGrowthBytes;
+    } catch (const std::bad_alloc&) {
+        return false;
     }
 }
 
@@ -44,11 +46,10 @@ DWORD FindProcess(const char* name) {
     if (name == nullptr || !ReadProcessCounterIndexes(&indexes)) {
         return 0;
     }
-    std::unique_ptr<BYTE[]> data;
-    DWORD size = 0;
-    if (!QueryObject(indexes.processObject, &data, &size) || size == 0) {
+    std::vector<BYTE> data;
+    if (!QueryObject(indexes.processObject, &data) || data.empty()) {
         return 0;
     }
-    return FindInstanceCounterValue(data.get(), size, static_cast<DWORD>(indexes.idProcessCounter),
-                                    name);
+    return FindInstanceCounterValue(data.data(), static_cast<DWORD>(data.size()),
+                                    static_cast<DWORD>(indexes.idProcessCounter), name);
 }

@@ -12,302 +12,277 @@
 namespace suite_test {
 namespace {
 
-constexpr const char *kAgentFlag = "Sentrel";
-constexpr const char *kRecycleService = "Orvanta Recycle Service";
-constexpr const char *kDatabaseQuestion =
-    "Do you want to delete all OV Sentrel Management Agents?";
+constexpr const char* kAgentFlag = "Sentrel";
+constexpr const char* kRecycleService = "Orvanta Recycle Service";
+constexpr const char* kDatabaseQuestion = "Do you want to delete all OV Sentrel Management Agents?";
 const std::string kProductKey = std::string(kSuiteRoot) + "\\Sentrel";
-const std::string kEventSource = "SYSTEM\\CurrentControlSet\\Services\\EventLog"
-                                 "\\Application\\Orvanta Sentrel";
+const std::string kEventSource =
+    "SYSTEM\\CurrentControlSet\\Services\\EventLog"
+    "\\Application\\Orvanta Sentrel";
 const std::string kDatabaseDir = "C:\\Lotus\\Domino\\Data\\Orvanta";
-const std::string kMailDatabase =
-    "C:\\Lotus\\Domino\\Data\\mail\\ovsentrel.nsf";
+const std::string kMailDatabase = "C:\\Lotus\\Domino\\Data\\mail\\ovsentrel.nsf";
 const std::string kNotesIni = "C:\\Lotus\\Domino\\notes.ini";
 const std::string kConsoleCommand = "C:\\Orvanta\\Common\\ovconcmd.exe";
 
 void AddConsoleCommandProgram() {
-  winsim::Program program;
-  program.path = kConsoleCommand;
-  program.action = winsim::ProgramAction::kConsoleCommand;
-  winsim::AddProgram(program);
+    winsim::Program program;
+    program.path = kConsoleCommand;
+    program.action = winsim::ProgramAction::kConsoleCommand;
+    winsim::AddProgram(program);
 }
 
-bool Running(const std::string &process) {
-  for (const std::string &name : winsim::RunningProcessNames()) {
-    if (name == process) {
-      return true;
+bool Running(const std::string& process) {
+    for (const std::string& name : winsim::RunningProcessNames()) {
+        if (name == process) {
+            return true;
+        }
     }
-  }
-  return false;
+    return false;
 }
 
 using SentrelAgentRemoval = SentrelComponentFixture;
 
-TEST_F(SentrelAgentRemoval,
-       RunningServerTaskIsToldToQuitAndEverythingOfTheAgentGoes) {
-  auto sentrel = Load({kAgentFlag});
-  ASSERT_TRUE(sentrel->HasAgent());
-  AddConsoleCommandProgram();
-  winsim::StartProcess("nserver");
-  winsim::StartProcess("novagent");
-  // The wizard database stays with the suite once the client programs have
-  // gone, so the database directory still holds it: that question is answered
-  // no.
-  answers = [](const std::string &question) {
-    return question == kDatabaseQuestion;
-  };
-  // Seven steps, and one more for the running server: 100 / 8.
-  sentrel->Start(12, true);
+TEST_F(SentrelAgentRemoval, RunningServerTaskIsToldToQuitAndEverythingOfTheAgentGoes) {
+    auto sentrel = Load({kAgentFlag});
+    ASSERT_TRUE(sentrel->HasAgent());
+    AddConsoleCommandProgram();
+    winsim::StartProcess("nserver");
+    winsim::StartProcess("novagent");
+    // The wizard database stays with the suite once the client programs have
+    // gone, so the database directory still holds it: that question is answered
+    // no.
+    answers = [](const std::string& question) { return question == kDatabaseQuestion; };
+    // Seven steps, and one more for the running server: 100 / 8.
+    sentrel->Start(12, true);
 
-  EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-  EXPECT_EQ(reports,
-            (Transcript{{"Shutting down OV Agent...", 12, 1, 1},
-                        {"Removing Sentrel directory...", 24, 1, 1},
-                        {"Removing OV Agent Program Files...", 36, 1, 1},
-                        {kDatabaseQuestion, 48, 2, 2},
-                        {LeftoverQuestion(kDatabaseDir), 48, 1, 2},
-                        {"Removing Folder Items...", 60, 3, 1},
-                        {"Updating the registry...", 72, 4, 1},
-                        {"Updating notes.ini...", 84, 4, 1},
-                        {"OV Agent successfully removed...", 96, 0, 1}}));
+    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
+    EXPECT_EQ(reports, (Transcript{{"Shutting down OV Agent...", 12, 1, 1},
+                                   {"Removing Sentrel directory...", 24, 1, 1},
+                                   {"Removing OV Agent Program Files...", 36, 1, 1},
+                                   {kDatabaseQuestion, 48, 2, 2},
+                                   {LeftoverQuestion(kDatabaseDir), 48, 1, 2},
+                                   {"Removing Folder Items...", 60, 3, 1},
+                                   {"Updating the registry...", 72, 4, 1},
+                                   {"Updating notes.ini...", 84, 4, 1},
+                                   {"OV Agent successfully removed...", 96, 0, 1}}));
 
-  const auto starts = winsim::ProgramStarts();
-  ASSERT_EQ(starts.size(), 1u);
-  EXPECT_EQ(starts[0].commandLine,
-            "C:\\Orvanta\\Common\\ovconcmd \"t ovagent q\" Mail01/Tarvelle");
-  EXPECT_FALSE(Running("novagent"));
-  EXPECT_TRUE(Running("nserver"));
+    const auto starts = winsim::ProgramStarts();
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(starts[0].commandLine,
+              "C:\\Orvanta\\Common\\ovconcmd \"t ovagent q\" Mail01/Tarvelle");
+    EXPECT_FALSE(Running("novagent"));
+    EXPECT_TRUE(Running("nserver"));
 
-  EXPECT_EQ(winsim::ServiceState(kRecycleService), 0u);
-  for (const char *file :
-       {"C:\\Orvanta\\Logs\\ovagent.log", "C:\\Orvanta\\Logs\\ovException.log",
-        "C:\\Orvanta\\Sentrel", "C:\\Lotus\\Domino\\novagent.exe",
-        "C:\\Lotus\\Domino\\novrcycl.exe", "C:\\Orvanta\\CLIENT",
-        "C:\\Lotus\\Domino\\Data\\Orvanta\\ovcorrpt.nsf",
-        "C:\\Lotus\\Domino\\Data\\Orvanta\\ovmail.nsf.bak1",
-        "C:\\Lotus\\Domino\\Data\\ovsen.ntf",
-        "C:\\Lotus\\Domino\\Data\\ovparam.ntf"}) {
-    EXPECT_FALSE(FileExists(file)) << file;
-  }
-  EXPECT_FALSE(FileExists(kMailDatabase));
-  // The client programs went; the wizard database is left to the suite.
-  EXPECT_TRUE(FileExists(kDatabaseDir + "\\KesWizrd.nsf"));
-  EXPECT_FALSE(FileExists(kDatabaseDir + "\\ovcorrpt.nsf"));
+    EXPECT_EQ(winsim::ServiceState(kRecycleService), 0u);
+    for (const char* file :
+         {"C:\\Orvanta\\Logs\\ovagent.log", "C:\\Orvanta\\Logs\\ovException.log",
+          "C:\\Orvanta\\Sentrel", "C:\\Lotus\\Domino\\novagent.exe",
+          "C:\\Lotus\\Domino\\novrcycl.exe", "C:\\Orvanta\\CLIENT",
+          "C:\\Lotus\\Domino\\Data\\Orvanta\\ovcorrpt.nsf",
+          "C:\\Lotus\\Domino\\Data\\Orvanta\\ovmail.nsf.bak1", "C:\\Lotus\\Domino\\Data\\ovsen.ntf",
+          "C:\\Lotus\\Domino\\Data\\ovparam.ntf"}) {
+        EXPECT_FALSE(FileExists(file)) << file;
+    }
+    EXPECT_FALSE(FileExists(kMailDatabase));
+    // The client programs went; the wizard database is left to the suite.
+    EXPECT_TRUE(FileExists(kDatabaseDir + "\\KesWizrd.nsf"));
+    EXPECT_FALSE(FileExists(kDatabaseDir + "\\ovcorrpt.nsf"));
 
-  for (const char *subkey :
-       {"Crash Detection", "Availability Stats", "OVAGENT", "Recycle",
-        "Current State", "User", "Paging", "Mail"}) {
-    EXPECT_FALSE(KeyExists(kProductKey + "\\" + subkey)) << subkey;
-  }
-  EXPECT_TRUE(KeyExists(kProductKey));
-  EXPECT_FALSE(KeyExists(kEventSource));
-  EXPECT_EQ(SetupFlag(kAgentFlag), 0);
-  EXPECT_EQ(NotesIni(kNotesIni, "SERVERTASKS"),
-            "REPLICA,ROUTER,UPDATE,AMGR,OVINFO");
-  EXPECT_EQ(NotesIni(kNotesIni, "$OVCommandDb"), "<missing>");
-  EXPECT_FALSE(sentrel->HasAgent());
-  EXPECT_EQ(sentrel->ComponentCount(), 0);
+    for (const char* subkey : {"Crash Detection", "Availability Stats", "OVAGENT", "Recycle",
+                               "Current State", "User", "Paging", "Mail"}) {
+        EXPECT_FALSE(KeyExists(kProductKey + "\\" + subkey)) << subkey;
+    }
+    EXPECT_TRUE(KeyExists(kProductKey));
+    EXPECT_FALSE(KeyExists(kEventSource));
+    EXPECT_EQ(SetupFlag(kAgentFlag), 0);
+    EXPECT_EQ(NotesIni(kNotesIni, "SERVERTASKS"), "REPLICA,ROUTER,UPDATE,AMGR,OVINFO");
+    EXPECT_EQ(NotesIni(kNotesIni, "$OVCommandDb"), "<missing>");
+    EXPECT_FALSE(sentrel->HasAgent());
+    EXPECT_EQ(sentrel->ComponentCount(), 0);
 }
 
-TEST_F(SentrelAgentRemoval,
-       RecycleServiceThatWillNotStopEndsTheRemovalBeforeAnythingGoes) {
-  auto sentrel = Load({kAgentFlag, "OVSNMP"});
-  winsim::Service service;
-  service.name = kRecycleService;
-  service.state = SERVICE_RUNNING;
-  service.stop = winsim::ServiceStop::kRefuses;
-  winsim::AddService(service);
-  sentrel->Start(14, false);
+TEST_F(SentrelAgentRemoval, RecycleServiceThatWillNotStopEndsTheRemovalBeforeAnythingGoes) {
+    auto sentrel = Load({kAgentFlag, "OVSNMP"});
+    winsim::Service service;
+    service.name = kRecycleService;
+    service.state = SERVICE_RUNNING;
+    service.stop = winsim::ServiceStop::kRefuses;
+    winsim::AddService(service);
+    sentrel->Start(14, false);
 
-  EXPECT_FALSE(sentrel->RemoveAgent(&Record));
-  EXPECT_EQ(reports, (Transcript{{"Cannot stop the Recycle Service.\nStop the "
-                                  "service then retry uninstall!",
-                                  0, 1, 2}}));
-  EXPECT_EQ(winsim::ServiceState(kRecycleService),
-            static_cast<DWORD>(SERVICE_RUNNING));
-  EXPECT_TRUE(FileExists("C:\\Orvanta\\Sentrel\\ovrecycl.exe"));
-  EXPECT_TRUE(FileExists(kDatabaseDir + "\\ovcorrpt.nsf"));
-  EXPECT_TRUE(KeyExists(kProductKey + "\\OVAGENT"));
-  EXPECT_EQ(SetupFlag(kAgentFlag), 1);
-  EXPECT_TRUE(sentrel->HasAgent());
-  EXPECT_TRUE(sentrel->HasSnmpSubagent());
-  EXPECT_EQ(sentrel->ComponentCount(), 1);
+    EXPECT_FALSE(sentrel->RemoveAgent(&Record));
+    EXPECT_EQ(reports, (Transcript{{"Cannot stop the Recycle Service.\nStop the "
+                                    "service then retry uninstall!",
+                                    0, 1, 2}}));
+    EXPECT_EQ(winsim::ServiceState(kRecycleService), static_cast<DWORD>(SERVICE_RUNNING));
+    EXPECT_TRUE(FileExists("C:\\Orvanta\\Sentrel\\ovrecycl.exe"));
+    EXPECT_TRUE(FileExists(kDatabaseDir + "\\ovcorrpt.nsf"));
+    EXPECT_TRUE(KeyExists(kProductKey + "\\OVAGENT"));
+    EXPECT_EQ(SetupFlag(kAgentFlag), 1);
+    EXPECT_TRUE(sentrel->HasAgent());
+    EXPECT_TRUE(sentrel->HasSnmpSubagent());
+    EXPECT_EQ(sentrel->ComponentCount(), 1);
 }
 
-TEST_F(SentrelAgentRemoval,
-       NoToTheDatabaseQuestionKeepsDatabasesTemplatesAndMailDatabase) {
-  auto sentrel = Load({kAgentFlag});
-  answers = [](const std::string &) { return false; };
-  // The server runs but the agent's task does not: nothing to tell, the step
-  // still counts.
-  winsim::StartProcess("nserver");
-  sentrel->Start(12, true);
+TEST_F(SentrelAgentRemoval, NoToTheDatabaseQuestionKeepsDatabasesTemplatesAndMailDatabase) {
+    auto sentrel = Load({kAgentFlag});
+    answers = [](const std::string&) { return false; };
+    // The server runs but the agent's task does not: nothing to tell, the step
+    // still counts.
+    winsim::StartProcess("nserver");
+    sentrel->Start(12, true);
 
-  EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-  EXPECT_EQ(reports,
-            (Transcript{{"Removing Sentrel directory...", 24, 1, 1},
-                        {"Removing OV Agent Program Files...", 36, 1, 1},
-                        {kDatabaseQuestion, 48, 2, 2},
-                        {"Removing Folder Items...", 60, 3, 1},
-                        {"Updating the registry...", 72, 4, 1},
-                        {"Updating notes.ini...", 84, 4, 1},
-                        {"OV Agent successfully removed...", 96, 0, 1}}));
-  EXPECT_TRUE(winsim::ProgramStarts().empty());
-  for (const std::string &file :
-       {kDatabaseDir + "\\ovcorrpt.nsf", kDatabaseDir + "\\ovstatus.nsf",
-        kDatabaseDir + "\\ovmail.nsf.bak1", kDatabaseDir + "\\KesWizrd.nsf",
-        kMailDatabase, std::string("C:\\Lotus\\Domino\\Data\\ovsen.nsf")}) {
-    EXPECT_TRUE(FileExists(file)) << file;
-  }
-  EXPECT_FALSE(FileExists("C:\\Orvanta\\Sentrel"));
-  EXPECT_FALSE(sentrel->HasAgent());
+    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
+    EXPECT_EQ(reports, (Transcript{{"Removing Sentrel directory...", 24, 1, 1},
+                                   {"Removing OV Agent Program Files...", 36, 1, 1},
+                                   {kDatabaseQuestion, 48, 2, 2},
+                                   {"Removing Folder Items...", 60, 3, 1},
+                                   {"Updating the registry...", 72, 4, 1},
+                                   {"Updating notes.ini...", 84, 4, 1},
+                                   {"OV Agent successfully removed...", 96, 0, 1}}));
+    EXPECT_TRUE(winsim::ProgramStarts().empty());
+    for (const std::string& file :
+         {kDatabaseDir + "\\ovcorrpt.nsf", kDatabaseDir + "\\ovstatus.nsf",
+          kDatabaseDir + "\\ovmail.nsf.bak1", kDatabaseDir + "\\KesWizrd.nsf", kMailDatabase,
+          std::string("C:\\Lotus\\Domino\\Data\\ovsen.nsf")}) {
+        EXPECT_TRUE(FileExists(file)) << file;
+    }
+    EXPECT_FALSE(FileExists("C:\\Orvanta\\Sentrel"));
+    EXPECT_FALSE(sentrel->HasAgent());
 }
 
-TEST_F(SentrelAgentRemoval,
-       ProductOfOneOfTwoPartitionsLeavesWhatTheOtherServerUses) {
-  UsePartitions(2);
-  auto sentrel = Load({kAgentFlag}, 1);
-  g_partitionCount = 2;
-  const std::string dataDir = "C:\\Lotus\\Domino\\Data1";
-  sentrel->Start(20, false);
+TEST_F(SentrelAgentRemoval, ProductOfOneOfTwoPartitionsLeavesWhatTheOtherServerUses) {
+    UsePartitions(2);
+    auto sentrel = Load({kAgentFlag}, 1);
+    g_partitionCount = 2;
+    const std::string dataDir = "C:\\Lotus\\Domino\\Data1";
+    sentrel->Start(20, false);
 
-  EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-  // What the suite keeps in the partition's database directory is offered too.
-  Transcript expected{{kDatabaseQuestion, 20, 2, 2},
-                      {LeftoverQuestion(dataDir + "\\Orvanta"), 20, 1, 2},
-                      {"Removing Folder Items...", 40, 3, 1},
-                      {"Updating the registry...", 60, 4, 1},
-                      {"Updating notes.ini...", 80, 4, 1},
-                      {"OV Agent successfully removed...", 100, 0, 1}};
-  EXPECT_EQ(reports, expected);
+    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
+    // What the suite keeps in the partition's database directory is offered too.
+    Transcript expected{
+        {kDatabaseQuestion, 20, 2, 2},          {LeftoverQuestion(dataDir + "\\Orvanta"), 20, 1, 2},
+        {"Removing Folder Items...", 40, 3, 1}, {"Updating the registry...", 60, 4, 1},
+        {"Updating notes.ini...", 80, 4, 1},    {"OV Agent successfully removed...", 100, 0, 1}};
+    EXPECT_EQ(reports, expected);
 
-  EXPECT_EQ(winsim::ServiceState(kRecycleService),
-            static_cast<DWORD>(SERVICE_RUNNING));
-  for (const char *file :
-       {"C:\\Orvanta\\Logs\\ovagent.log", "C:\\Orvanta\\Sentrel\\ovstart.exe",
-        "C:\\Lotus\\Domino\\novagent.exe"}) {
-    EXPECT_TRUE(FileExists(file)) << file;
-  }
-  // The client programs were not taken, so their wizard database goes with the
-  // databases.
-  EXPECT_FALSE(FileExists(dataDir + "\\Orvanta\\KesWizrd.nsf"));
-  EXPECT_FALSE(FileExists(dataDir + "\\Orvanta\\ovcorrpt.nsf"));
-  EXPECT_FALSE(
-      KeyExists(std::string(kSuiteRoot) + "\\Partition 1\\Sentrel\\OVAGENT"));
-  EXPECT_EQ(SetupFlag(kAgentFlag, 1), 0);
-  EXPECT_EQ(NotesIni(dataDir + "\\notes.ini", "$OVCommandDb"), "<missing>");
+    EXPECT_EQ(winsim::ServiceState(kRecycleService), static_cast<DWORD>(SERVICE_RUNNING));
+    for (const char* file : {"C:\\Orvanta\\Logs\\ovagent.log", "C:\\Orvanta\\Sentrel\\ovstart.exe",
+                             "C:\\Lotus\\Domino\\novagent.exe"}) {
+        EXPECT_TRUE(FileExists(file)) << file;
+    }
+    // The client programs were not taken, so their wizard database goes with the
+    // databases.
+    EXPECT_FALSE(FileExists(dataDir + "\\Orvanta\\KesWizrd.nsf"));
+    EXPECT_FALSE(FileExists(dataDir + "\\Orvanta\\ovcorrpt.nsf"));
+    EXPECT_FALSE(KeyExists(std::string(kSuiteRoot) + "\\Partition 1\\Sentrel\\OVAGENT"));
+    EXPECT_EQ(SetupFlag(kAgentFlag, 1), 0);
+    EXPECT_EQ(NotesIni(dataDir + "\\notes.ini", "$OVCommandDb"), "<missing>");
 }
 
 TEST_F(SentrelAgentRemoval, AlphaServerTasksCarryTheirPlatformLetter) {
-  winsim::SystemVersion alpha = winsim::WindowsNT40();
-  alpha.processorArchitecture = PROCESSOR_ARCHITECTURE_ALPHA;
-  UseSystem(alpha);
-  auto sentrel = Load({kAgentFlag});
-  AddConsoleCommandProgram();
-  winsim::StartProcess("aserver");
-  winsim::StartProcess("aovagent");
-  sentrel->Start(12, true);
+    winsim::SystemVersion alpha = winsim::WindowsNT40();
+    alpha.processorArchitecture = PROCESSOR_ARCHITECTURE_ALPHA;
+    UseSystem(alpha);
+    auto sentrel = Load({kAgentFlag});
+    AddConsoleCommandProgram();
+    winsim::StartProcess("aserver");
+    winsim::StartProcess("aovagent");
+    sentrel->Start(12, true);
 
-  EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-  ASSERT_FALSE(reports.empty());
-  EXPECT_EQ(reports[0], (Report{"Shutting down OV Agent...", 12, 1, 1}));
-  ASSERT_EQ(winsim::ProgramStarts().size(), 1u);
-  EXPECT_FALSE(Running("aovagent"));
-  for (const char *file :
-       {"C:\\Lotus\\Domino\\aovagent.exe", "C:\\Lotus\\Domino\\aovlog.exe",
-        "C:\\Lotus\\Domino\\aovrboot.exe", "C:\\Lotus\\Domino\\aovrcycl.exe"}) {
-    EXPECT_FALSE(FileExists(file)) << file;
-  }
+    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports[0], (Report{"Shutting down OV Agent...", 12, 1, 1}));
+    ASSERT_EQ(winsim::ProgramStarts().size(), 1u);
+    EXPECT_FALSE(Running("aovagent"));
+    for (const char* file :
+         {"C:\\Lotus\\Domino\\aovagent.exe", "C:\\Lotus\\Domino\\aovlog.exe",
+          "C:\\Lotus\\Domino\\aovrboot.exe", "C:\\Lotus\\Domino\\aovrcycl.exe"}) {
+        EXPECT_FALSE(FileExists(file)) << file;
+    }
 }
 
-TEST_F(SentrelAgentRemoval,
-       DatabasesInTheNotesDataDirectoryItselfAreNeverOfferedForRemoval) {
-  auto sentrel = Load({kAgentFlag});
-  // The same directory, spelt in other letter case, which still holds the
-  // server's own files.
-  ChangeSetting("Database Directory", "c:\\LOTUS\\domino\\data");
-  sentrel = std::make_unique<SentrelUnderTest>("Sentrel", kVersion);
-  AddFile("c:\\lotus\\domino\\data\\ovcorrpt.nsf");
-  AddFile("C:\\Lotus\\Domino\\Data\\names.nsf");
-  sentrel->Start(14, false);
+TEST_F(SentrelAgentRemoval, DatabasesInTheNotesDataDirectoryItselfAreNeverOfferedForRemoval) {
+    auto sentrel = Load({kAgentFlag});
+    // The same directory, spelt in other letter case, which still holds the
+    // server's own files.
+    ChangeSetting("Database Directory", "c:\\LOTUS\\domino\\data");
+    sentrel = std::make_unique<SentrelUnderTest>("Sentrel", kVersion);
+    AddFile("c:\\lotus\\domino\\data\\ovcorrpt.nsf");
+    AddFile("C:\\Lotus\\Domino\\Data\\names.nsf");
+    sentrel->Start(14, false);
 
-  EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-  // The database question is the only one.
-  EXPECT_EQ(
-      std::count_if(reports.begin(), reports.end(),
-                    [](const Report &report) { return report.kind == 2; }),
-      1);
-  EXPECT_EQ(reports.size(), 7u);
-  EXPECT_FALSE(FileExists("C:\\Lotus\\Domino\\Data\\ovcorrpt.nsf"));
-  EXPECT_TRUE(FileExists("C:\\Lotus\\Domino\\Data\\names.nsf"));
+    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
+    // The database question is the only one.
+    EXPECT_EQ(std::count_if(reports.begin(), reports.end(),
+                            [](const Report& report) { return report.kind == 2; }),
+              1);
+    EXPECT_EQ(reports.size(), 7u);
+    EXPECT_FALSE(FileExists("C:\\Lotus\\Domino\\Data\\ovcorrpt.nsf"));
+    EXPECT_TRUE(FileExists("C:\\Lotus\\Domino\\Data\\names.nsf"));
 }
 
-TEST_F(SentrelAgentRemoval,
-       DatabaseDirectoryWithForeignFilesIsOfferedAndKeptOnNo) {
-  auto sentrel = Load({kAgentFlag});
-  AddFile(kDatabaseDir + "\\custom.nsf");
-  answers = [](const std::string &question) {
-    return question == kDatabaseQuestion;
-  };
-  sentrel->Start(14, false);
+TEST_F(SentrelAgentRemoval, DatabaseDirectoryWithForeignFilesIsOfferedAndKeptOnNo) {
+    auto sentrel = Load({kAgentFlag});
+    AddFile(kDatabaseDir + "\\custom.nsf");
+    answers = [](const std::string& question) { return question == kDatabaseQuestion; };
+    sentrel->Start(14, false);
 
-  EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-  ASSERT_GE(reports.size(), 5u);
-  EXPECT_EQ(reports[3], (Report{LeftoverQuestion(kDatabaseDir), 42, 1, 2}));
-  EXPECT_TRUE(FileExists(kDatabaseDir + "\\custom.nsf"));
-  EXPECT_FALSE(FileExists(kDatabaseDir + "\\ovnet.nsf"));
+    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
+    ASSERT_GE(reports.size(), 5u);
+    EXPECT_EQ(reports[3], (Report{LeftoverQuestion(kDatabaseDir), 42, 1, 2}));
+    EXPECT_TRUE(FileExists(kDatabaseDir + "\\custom.nsf"));
+    EXPECT_FALSE(FileExists(kDatabaseDir + "\\ovnet.nsf"));
 }
 
 TEST_F(SentrelAgentRemoval, AdvancedVellgardKeepsWhatItSharesAndTheSubagent) {
-  auto sentrel =
-      Load({kAgentFlag, "Advanced Vellgard Server", "Paging Server", "OVSNMP"});
-  sentrel->Start(5, false);
+    auto sentrel = Load({kAgentFlag, "Advanced Vellgard Server", "Paging Server", "OVSNMP"});
+    sentrel->Start(5, false);
 
-  EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-  EXPECT_EQ(reports.back(),
-            (Report{"OV Agent successfully removed...", 35, 0, 1}));
-  EXPECT_TRUE(KeyExists(kProductKey + "\\Paging"));
-  EXPECT_TRUE(KeyExists(kProductKey + "\\Mail"));
-  EXPECT_TRUE(FileExists("C:\\Orvanta\\Logs\\ovsnmp.log"));
-  EXPECT_TRUE(FileExists("C:\\Orvanta\\Logs\\ovpage.log"));
-  EXPECT_TRUE(FileExists(kMailDatabase));
-  EXPECT_TRUE(sentrel->HasSnmpSubagent());
-  EXPECT_EQ(sentrel->ComponentCount(), 2);
+    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
+    EXPECT_EQ(reports.back(), (Report{"OV Agent successfully removed...", 35, 0, 1}));
+    EXPECT_TRUE(KeyExists(kProductKey + "\\Paging"));
+    EXPECT_TRUE(KeyExists(kProductKey + "\\Mail"));
+    EXPECT_TRUE(FileExists("C:\\Orvanta\\Logs\\ovsnmp.log"));
+    EXPECT_TRUE(FileExists("C:\\Orvanta\\Logs\\ovpage.log"));
+    EXPECT_TRUE(FileExists(kMailDatabase));
+    EXPECT_TRUE(sentrel->HasSnmpSubagent());
+    EXPECT_EQ(sentrel->ComponentCount(), 2);
 }
 
 TEST_F(SentrelAgentRemoval, LastDependantHandsOverToTheSubagentRemoval) {
-  auto sentrel = Load({kAgentFlag, "OVSNMP"});
-  sentrel->Start(14, false);
+    auto sentrel = Load({kAgentFlag, "OVSNMP"});
+    sentrel->Start(14, false);
 
-  EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-  const Report success{"OV Agent successfully removed...", 98, 0, 1};
-  const auto found = std::find(reports.begin(), reports.end(), success);
-  ASSERT_NE(found, reports.end());
-  ASSERT_NE(found + 1, reports.end());
-  EXPECT_EQ((found + 1)->text, "Removing OVSNMP subagent...");
-  EXPECT_FALSE(sentrel->HasSnmpSubagent());
-  EXPECT_EQ(SetupFlag("OVSNMP"), 0);
+    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
+    const Report success{"OV Agent successfully removed...", 98, 0, 1};
+    const auto found = std::find(reports.begin(), reports.end(), success);
+    ASSERT_NE(found, reports.end());
+    ASSERT_NE(found + 1, reports.end());
+    EXPECT_EQ((found + 1)->text, "Removing OVSNMP subagent...");
+    EXPECT_FALSE(sentrel->HasSnmpSubagent());
+    EXPECT_EQ(SetupFlag("OVSNMP"), 0);
 }
 
 TEST_F(SentrelAgentRemoval, ClientProgramsStayWhileTheConsoleIsInstalled) {
-  auto sentrel = Load({kAgentFlag});
-  AddFile("C:\\Orvanta\\CLIENT\\ovkesvw.exe");
-  g_kestruneCount = 1;
-  sentrel->Start(14, false);
+    auto sentrel = Load({kAgentFlag});
+    AddFile("C:\\Orvanta\\CLIENT\\ovkesvw.exe");
+    g_kestruneCount = 1;
+    sentrel->Start(14, false);
 
-  EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-  EXPECT_TRUE(FileExists("C:\\Orvanta\\CLIENT\\ovkesvw.exe"));
-  EXPECT_FALSE(FileExists(kDatabaseDir + "\\KesWizrd.nsf"));
+    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
+    EXPECT_TRUE(FileExists("C:\\Orvanta\\CLIENT\\ovkesvw.exe"));
+    EXPECT_FALSE(FileExists(kDatabaseDir + "\\KesWizrd.nsf"));
 }
 
 TEST_F(SentrelAgentRemoval, WindowsNT351ProgramManagerItemsGo) {
-  UseSystem(winsim::WindowsNT351());
-  auto sentrel = Load({kAgentFlag});
-  sentrel->Start(14, false);
+    UseSystem(winsim::WindowsNT351());
+    auto sentrel = Load({kAgentFlag});
+    sentrel->Start(14, false);
 
-  EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-  EXPECT_TRUE(ProgmanItems("Orvanta Sentrel").empty());
+    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
+    EXPECT_TRUE(ProgmanItems("Orvanta Sentrel").empty());
 }
 
-} // namespace
-} // namespace suite_test
+}  // namespace
+}  // namespace suite_test

@@ -22,8 +22,8 @@ const char* const kRegistryRoots[] = {
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Lotus",
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\SharedDlls",
-    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanta "
-    "Kestrune Enterprise",
+    // The whole Uninstall key, so that the suite's entry going away leaves the key it lay in.
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall",
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\LANManagerMIB2Agent",
     "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment",
     "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\SNMP\\Parameters",

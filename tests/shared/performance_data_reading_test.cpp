@@ -86,7 +86,9 @@ class HandMadeBlock {
 DWORD Find(const std::vector<BYTE>& data, const char* name, DWORD counter = kIdProcess) {
     // A copy of exactly the data's size, so that a read past its end is caught.
     const std::unique_ptr<BYTE[]> exact(new BYTE[data.size() + 1]);
-    std::memcpy(exact.get(), data.data(), data.size());
+    if (!data.empty()) {
+        std::memcpy(exact.get(), data.data(), data.size());
+    }
     return FindInstanceCounterValue(exact.get(), static_cast<DWORD>(data.size()), counter, name);
 }
 

@@ -206,7 +206,7 @@ struct ProgramStart {
     std::string commandLine;
     DWORD creationFlags = 0;
     bool inheritHandles = false;
-    bool ownEnvironment = false;  // an environment block was passed
+    bool ownEnvironment = false;   // an environment block was passed
     std::string currentDirectory;  // empty for a null one
     DWORD startupInfoSize = 0;
     DWORD error = 0;      // 0 when the process started
@@ -215,6 +215,16 @@ struct ProgramStart {
 std::vector<ProgramStart> ProgramStarts();
 // Process and thread handles held open now.
 size_t OpenProcessHandleCount();
+
+}  // namespace winsim
+
+namespace winsim {
+
+// ---- Profile files -------------------------------------------------------------------------
+
+// WritePrivateProfileStringA fails with error for the file at that Windows path (any case), and
+// the file keeps its bytes. Reading it still works.
+void FailProfileWrite(const std::string& path, DWORD error);
 
 }  // namespace winsim
 
@@ -289,16 +299,6 @@ struct DdeObjects {
 DdeObjects DdeObjectsHeld();
 // DdeInitializeA fails with the code (DMLERR_NO_ERROR: succeeds again).
 void FailDdeInitialize(UINT error);
-
-}  // namespace winsim
-
-namespace winsim {
-
-// ---- Profile files -------------------------------------------------------------------------
-
-// WritePrivateProfileStringA fails with error for the file at that Windows path (any case), and
-// the file keeps its bytes. Reading it still works.
-void FailProfileWrite(const std::string& path, DWORD error);
 
 }  // namespace winsim
 
