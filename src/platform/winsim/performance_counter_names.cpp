@@ -2,6 +2,7 @@
 #include "platform/winsim/performance_counter_names.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <string>
 
@@ -57,18 +58,10 @@ CounterNameList ParseMultiString(const std::vector<BYTE>& data) {
     }
     CounterNameList names;
     for (size_t i = 0; i + 1 < strings.size(); i += 2) {
-        names.emplace_back(static_cast<DWORD>(std::stoul("0" + strings[i])), strings[i + 1]);
+        names.emplace_back(static_cast<DWORD>(std::strtoul(strings[i].c_str(), nullptr, 10)),
+                           strings[i + 1]);
     }
     return names;
-}
-
-void WriteValue(const char* keyPath, const char* name, DWORD type, const std::vector<BYTE>& data) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                        nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(key, name, 0, type, data.data(), static_cast<DWORD>(data.size()));
-        RegCloseKey(key);
-    }
 }
 
 }  // namespace
@@ -93,7 +86,14 @@ CounterNameList DefaultCounterNames() {
 }
 
 void SetCounterNames(const CounterNameList& names) {
-    WriteValue(kNamesKey, kNamesValue, REG_MULTI_SZ, MultiString(names));
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kNamesKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        const std::vector<BYTE> data = MultiString(names);
+        RegSetValueExA(key, kNamesValue, 0, REG_MULTI_SZ, data.data(),
+                       static_cast<DWORD>(data.size()));
+        RegCloseKey(key);
+    }
 }
 
 CounterNameList CounterNames() {
