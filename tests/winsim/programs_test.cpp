@@ -192,6 +192,17 @@ TEST_F(ConsoleCommandProgram, TellsTheServerToEndTheTask) {
     EXPECT_EQ(winsim::RunningProcessNames(), Strings{"nserver"});
 }
 
+TEST_F(ConsoleCommandProgram, AlphaServerRunningAsNserverEndsTheAlphaTask) {
+    winsim::SystemVersion alpha = winsim::WindowsNT40();
+    alpha.processorArchitecture = PROCESSOR_ARCHITECTURE_ALPHA;
+    winsim::SetSystem(alpha);
+    winsim::StartProcess("nserver");
+    winsim::StartProcess("aovagent");
+    winsim::StartProcess("novagent");
+    EXPECT_EQ(Run("\"t ovagent q\" MAIL01"), 0u);
+    EXPECT_EQ(winsim::RunningProcessNames(), (Strings{"nserver", "novagent"}));
+}
+
 TEST_F(ConsoleCommandProgram, WithoutServerNothingEnds) {
     winsim::StartProcess("novagent");
     EXPECT_EQ(Run("\"t ovagent q\" MAIL01"), 1u);

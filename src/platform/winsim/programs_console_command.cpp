@@ -33,10 +33,16 @@ bool IsOneOf(const std::string& word, const char* shortForm, const char* longFor
     return EqualNoCase(word, shortForm) || EqualNoCase(word, longForm);
 }
 
+// The uninstaller knows the Notes server as "nserver" on every processor, so an Alpha machine whose
+// server runs under that name takes commands as well as one running the Alpha build "aserver".
+bool NotesServerRuns() {
+    return IsRunning("nserver") || IsRunning(PlatformPrefix() + "server");
+}
+
 }  // namespace
 
 DWORD RunConsoleCommand(const std::vector<std::string>& arguments) {
-    if (arguments.size() < 2 || !IsRunning(PlatformPrefix() + "server")) {
+    if (arguments.size() < 2 || !NotesServerRuns()) {
         return kNotDelivered;
     }
     std::istringstream command(arguments[1]);
