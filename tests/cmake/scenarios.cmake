@@ -24,7 +24,9 @@ if(NOT UNINSTLIB_PLATFORM_WINDOWS)
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/whole_suite_test.cpp)
     target_sources(wine_scenario_tests PRIVATE
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_scenario_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_machine.cpp)
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_machine.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_program_manager.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/../wine/progman_state_file.cpp)
     add_test(NAME scenario_tests COMMAND scenario_tests)
 else()
     # The native build of the runner, made by the native preset before this one.

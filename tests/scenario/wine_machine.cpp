@@ -36,6 +36,9 @@ const std::map<std::string, std::string> kWineVersions = {
     {"nt40", "nt40"},    {"win2000", "win2k"}, {"winxp", "winxp"},
 };
 
+constexpr const char* kProgramManagerKey = "programManager";
+constexpr const char* kProgmanStandIn = "progman_stand_in.exe";
+
 const std::map<std::string, int> kServiceStates = {
     {"stopped", 1},          {"start pending", 2}, {"stop pending", 3}, {"running", 4},
     {"continue pending", 5}, {"pause pending", 6}, {"paused", 7},
@@ -115,6 +118,9 @@ WineMachine::WineMachine(std::string prefix, std::string windowsBin)
     : m_prefix(std::move(prefix)), m_windowsBin(std::move(windowsBin)) {}
 
 WineMachine::~WineMachine() {
+    if (m_programManager) {
+        m_programManager->Stop();
+    }
     std::system(("WINEPREFIX=" + Quoted(m_prefix) + " wineserver -k >/dev/null 2>&1").c_str());
     std::error_code ignored;
     fs::remove_all(m_prefix, ignored);
@@ -133,12 +139,14 @@ int WineMachine::Batch(const std::vector<std::string>& commands) {
     return Wine("cmd /c C:\\\\ovtest\\\\batch.bat");
 }
 
+std::string WineMachine::WineCommand(const std::string& arguments) const {
+    return "cd / && WINEPREFIX=" + Quoted(m_prefix) +
+           " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' DISPLAY= wine " + arguments +
+           " </dev/null 2>/dev/null";
+}
+
 int WineMachine::Wine(const std::string& arguments, std::string* output) {
-    const std::string command = "cd / && WINEPREFIX=" + Quoted(m_prefix) +
-                                " WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' "
-                                "DISPLAY= wine " +
-                                arguments + " </dev/null 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
+    FILE* pipe = popen(WineCommand(arguments).c_str(), "r");
     if (pipe == nullptr) {
         return -1;
     }
@@ -200,8 +208,14 @@ bool WineMachine::Prepare(const std::string& templateDir, const std::string& ima
     }
     const fs::path tools = fs::path(m_prefix) / "drive_c" / "ovtest";
     fs::create_directories(tools);
-    for (const char* file :
-         {"ovuninstall.exe", "uninstlib.dll", "ovrt.dll", "services_test_service.exe"}) {
+    const nlohmann::json progman = machine.value(kProgramManagerKey, nlohmann::json::object());
+    const bool progmanRuns = progman.value("running", false);
+    std::vector<std::string> programs = {"ovuninstall.exe", "uninstlib.dll", "ovrt.dll",
+                                         "services_test_service.exe"};
+    if (progmanRuns) {
+        programs.push_back(kProgmanStandIn);
+    }
+    for (const std::string& file : programs) {
         fs::copy_file(fs::path(m_windowsBin) / file, tools / file);
     }
     WriteAsUtf16(ReadText(image / "registry.reg"), tools / "image-registry.reg");
@@ -229,6 +243,12 @@ bool WineMachine::Prepare(const std::string& templateDir, const std::string& ima
     if (Batch(commands) != 0) {
         *error = "Wine could not take the image's registry and services";
         return false;
+    }
+    if (progmanRuns) {
+        m_programManager = std::make_unique<WineProgramManager>(tools / "progman");
+        const std::string standIn = Quoted(std::string("C:\\ovtest\\") + kProgmanStandIn) + " " +
+                                    Quoted("C:\\ovtest\\progman");
+        return m_programManager->Start(progman, WineCommand(standIn) + " >/dev/null", error);
     }
     return true;
 }
@@ -305,6 +325,10 @@ bool WineMachine::Snapshot(const std::string& imageDir, const std::string& outDi
     }
     if (machine.contains("services")) {
         machine["services"] = services;
+    }
+    // A Program Manager that does not run in the image stays as it is: nothing can change it.
+    if (m_programManager && !m_programManager->Read(&machine[kProgramManagerKey], error)) {
+        return false;
     }
     std::ofstream(out / "machine.json", std::ios::binary) << machine.dump(4) << "\n";
     return true;

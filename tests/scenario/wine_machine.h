@@ -1,17 +1,21 @@
 // A scenario's machine hosted by Wine: a fresh prefix made from a template, the image's registry,
-// drive and services put into it, the Windows build of the uninstall program run in it, and what
-// it holds afterwards read back as a machine image, so both platforms are compared alike.
+// drive, services and running Program Manager put into it, the Windows build of the uninstall
+// program run in it, and what it holds afterwards read back as a machine image, so both platforms
+// are compared alike.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "scenario/program_run.h"
+#include "scenario/wine_program_manager.h"
 
 class WineMachine {
   public:
     // windowsBin: the folder of the Windows build's programs (ovuninstall.exe, uninstlib.dll,
-    // ovrt.dll, services_test_service.exe).
+    // ovrt.dll, services_test_service.exe, and progman_stand_in.exe for a machine whose Program
+    // Manager runs).
     WineMachine(std::string prefix, std::string windowsBin);
     ~WineMachine();
     WineMachine(const WineMachine&) = delete;
@@ -28,10 +32,13 @@ class WineMachine {
     bool Snapshot(const std::string& imageDir, const std::string& outDir, std::string* error);
 
   private:
+    // The shell command that runs a Windows program with Wine in the prefix.
+    std::string WineCommand(const std::string& arguments) const;
     int Wine(const std::string& arguments, std::string* output = nullptr);
     int Batch(const std::vector<std::string>& commands);
 
     std::string m_prefix;
     std::string m_windowsBin;
     std::string m_templateDir;
+    std::unique_ptr<WineProgramManager> m_programManager;
 };

@@ -4,12 +4,17 @@
 
 ProgmanServer* ProgmanServer::s_current = nullptr;
 
-ProgmanServer::ProgmanServer() {
+ProgmanServer::ProgmanServer(std::vector<winsim::ProgmanGroup> groups,
+                             std::function<void()> afterExecute)
+    : m_afterExecute(std::move(afterExecute)) {
+    for (const winsim::ProgmanGroup& group : groups) {
+        m_groups.Add(group);
+    }
     s_current = this;
     std::promise<bool> ready;
     std::future<bool> registered = ready.get_future();
     m_thread = std::thread(&ProgmanServer::Run, this, &ready);
-    registered.wait();
+    m_registered = registered.get();
 }
 
 ProgmanServer::~ProgmanServer() {
@@ -23,6 +28,11 @@ std::vector<ProgmanServer::Execute> ProgmanServer::Received() const {
     return m_received;
 }
 
+ProgmanState ProgmanServer::State() const {
+    std::lock_guard<std::mutex> hold(m_lock);
+    return {m_groups.Groups(), m_received};
+}
+
 // DDEML answers a server in the thread that initialized it, from its message loop.
 void ProgmanServer::Run(std::promise<bool>* ready) {
     m_threadId = GetCurrentThreadId();
@@ -32,11 +42,12 @@ void ProgmanServer::Run(std::promise<bool>* ready) {
         DdeInitializeA(&m_instance, &Callback,
                        APPCLASS_STANDARD | CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS,
                        0) == DMLERR_NO_ERROR;
+    bool registered = false;
     if (started) {
         m_name = DdeCreateStringHandleA(m_instance, "PROGMAN", CP_WINANSI);
-        DdeNameService(m_instance, m_name, nullptr, DNS_REGISTER);
+        registered = DdeNameService(m_instance, m_name, nullptr, DNS_REGISTER) != nullptr;
     }
-    ready->set_value(started);
+    ready->set_value(registered);
     while (started && GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
@@ -63,9 +74,17 @@ HDDEDATA ProgmanServer::Answer(UINT type, HCONV conversation, HSZ topic, HDDEDAT
             std::string text(size, '\0');
             DdeGetData(data, reinterpret_cast<LPBYTE>(&text[0]), size, 0);
             text.resize(text.find('\0') == std::string::npos ? text.size() : text.find('\0'));
-            std::lock_guard<std::mutex> hold(m_lock);
-            m_received.push_back({m_conversations[conversation], text});
-            return reinterpret_cast<HDDEDATA>(static_cast<ULONG_PTR>(DDE_FACK));
+            bool done = false;
+            {
+                std::lock_guard<std::mutex> hold(m_lock);
+                m_received.push_back({m_conversations[conversation], text});
+                done = m_groups.Execute(text);
+            }
+            if (m_afterExecute) {
+                m_afterExecute();
+            }
+            return reinterpret_cast<HDDEDATA>(
+                static_cast<ULONG_PTR>(done ? DDE_FACK : DDE_FNOTPROCESSED));
         }
         default:
             return nullptr;

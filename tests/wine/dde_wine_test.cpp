@@ -52,6 +52,27 @@ TEST(ProgmanDde, MissingOrOverlongNamesSendNothing) {
     EXPECT_EQ(progman.Received()[0].text, "[DeleteGroup(" + std::string(240, 'g') + ")]");
 }
 
+// The stand-in of the Wine scenarios: the group commands the library sends through the real
+// DDE management library change the groups it was given, as they change the simulated machine's.
+TEST(ProgmanDde, SeededGroupsLoseWhatTheCommandsDelete) {
+    const ProgmanServer progman({{"Main", {"File Manager"}},
+                                 {"Orvanta Pathlyn", {"On-Line Help", "Pathlyn Readme File"}},
+                                 {"Orvanta Examora", {}}});
+    EXPECT_TRUE(DdeDeleteItem("on-line help", "Orvanta Pathlyn"));
+    EXPECT_TRUE(DdeDeleteItem("Send Page", "Orvanta Pathlyn"));
+    EXPECT_TRUE(DdeDeleteItem("File Manager", "Orvanta Sentrel"));
+    EXPECT_TRUE(DdeDeleteGroup("Orvanta Examora"));
+    EXPECT_TRUE(DdeDeleteGroup("Orvanta Kestrune"));
+    const ProgmanState state = progman.State();
+    ASSERT_EQ(state.groups.size(), 2u);
+    EXPECT_EQ(state.groups[0].name, "Main");
+    // The ShowGroup commands for a group that is not there leave Orvanta Pathlyn the active one.
+    EXPECT_EQ(state.groups[0].items, std::vector<std::string>{"File Manager"});
+    EXPECT_EQ(state.groups[1].name, "Orvanta Pathlyn");
+    EXPECT_EQ(state.groups[1].items, std::vector<std::string>{"Pathlyn Readme File"});
+    EXPECT_EQ(state.received.size(), 11u);
+}
+
 TEST(ProgmanDde, WithoutProgramManagerNothingIsSent) {
     EXPECT_FALSE(DdeDeleteGroup("Tools Sentrel"));
     EXPECT_FALSE(DdeDeleteItem("Send Page", "Tools Sentrel"));

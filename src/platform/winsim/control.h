@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32.h"
+#include "platform/winsim/progman_groups.h"
 
 namespace winsim {
 
@@ -269,10 +270,7 @@ bool PerformanceDataOpen();
 // have, or any other command, is not processed. In machine.json, "programManager" is
 //     {"running": true, "groups": [{"name": "Tools Sentrel", "items": ["Send Page"]}]}
 
-struct ProgmanGroup {
-    std::string name;
-    std::vector<std::string> items;
-};
+// ProgmanGroup: a group's name and its items (platform/winsim/progman_groups.h).
 void SetProgramManagerRunning(bool running);
 // Adds a group, or replaces the one of that name.
 void AddProgmanGroup(const ProgmanGroup& group);
