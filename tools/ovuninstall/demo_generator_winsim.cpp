@@ -103,9 +103,7 @@ void AddWindows(SimulatedDemoMachine& machine, const DemoOptions& options,
         winsim::SetProgramManagerRunning(true);
         machine.AddProgramManagerItem("Main", "File Manager");
     }
-    if (options.os != "win95" && options.os != "win98" && options.os != "winme") {
-        machine.AddService("SNMP", "SNMP Service", true);
-    }
+    machine.AddService("SNMP", "SNMP Service", true);
 }
 
 void AddDominoServer(SimulatedDemoMachine& machine, const DemoInstallation& installation,

@@ -67,7 +67,8 @@ class DemoMachine {
     virtual void SetNotesIniValue(const std::string& iniPath, const std::string& variable,
                                   const std::string& value) = 0;
 
-    // A Windows service, running or stopped.
+    // A Windows service, running or stopped; left out on a system without services (Windows 95,
+    // Win32s).
     virtual void AddService(const std::string& name, const std::string& displayName,
                             bool running) = 0;
     // A running process by image name without extension ("nserver", "novagent").

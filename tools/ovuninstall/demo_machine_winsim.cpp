@@ -139,8 +139,13 @@ void SimulatedDemoMachine::SetNotesIniValue(const std::string& iniPath, const st
     }
 }
 
+// Only Windows NT has a service control manager; on Windows 95 and Win32s a service cannot be
+// installed, so the footprints' services are left out there.
 void SimulatedDemoMachine::AddService(const std::string& name, const std::string& displayName,
                                       bool running) {
+    if (winsim::CurrentSystem().platformId != VER_PLATFORM_WIN32_NT) {
+        return;
+    }
     winsim::Service service;
     service.name = name;
     service.displayName = displayName;
