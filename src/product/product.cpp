@@ -20,11 +20,15 @@ void Assign(OwnedText& field, const char* text) {
     field = text != nullptr ? CopyOwnedText(text) : nullptr;
 }
 
+}  // namespace
+
 const char* OrEmpty(const char* text) {
     return text != nullptr ? text : "";
 }
 
-}  // namespace
+const char* OrEmpty(const OwnedText& field) {
+    return OrEmpty(field.get());
+}
 
 OwnedText CopyOwnedText(const char* text) {
     const char* source = text != nullptr ? text : "";
@@ -141,6 +145,15 @@ bool CProduct::Load() {
             SetServerName(serverName);
         }
     }
+    return true;
+}
+
+bool CProduct::DetectComponent(const char* component) {
+    if (!IsSetupFlagInstalled(component)) {
+        return false;
+    }
+    AddComponent(CopyOwnedText(component));
+    ++m_componentCount;
     return true;
 }
 

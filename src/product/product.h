@@ -70,6 +70,9 @@ class CProduct {
     int32_t ComponentCount() const { return m_componentCount; }
 
   protected:
+    // Lists the component when its setup flag says installed, counting it; whether it was.
+    bool DetectComponent(const char* component);
+
     OwnedText m_name;
     OwnedText m_version;
     OwnedText m_partition;
@@ -99,3 +102,6 @@ class CProduct {
 
 // An exact, separately allocated copy of text (an empty text for null).
 OwnedText CopyOwnedText(const char* text);
+// The text, or an empty text where a field or argument is unset.
+const char* OrEmpty(const char* text);
+const char* OrEmpty(const OwnedText& field);

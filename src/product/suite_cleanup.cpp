@@ -7,14 +7,6 @@
 #include "system/files.h"
 #include "system/notes_ini.h"
 
-namespace {
-
-const char* OrEmpty(const OwnedText& field) {
-    return field != nullptr ? field.get() : "";
-}
-
-}  // namespace
-
 // Runs after every removal, whatever it returned, and decides again each time: nothing is cleaned
 // while a product of the suite (or of the object's partition) is still installed.
 bool CProduct::FinishRemoval() {

@@ -9,10 +9,6 @@ namespace {
 char g_titleBuffer[1024];
 constexpr size_t kPartitionSuffixSize = 256;
 
-const char* OrEmpty(const char* text) {
-    return text != nullptr ? text : "";
-}
-
 }  // namespace
 
 // The title is only shown: a name, version, component or partition too long for its buffer is

@@ -25,10 +25,6 @@ constexpr int kTaskListCount = 24;
 // A moment for the files just deleted to be released before their directory goes.
 constexpr DWORD kDirectoryReleaseMs = 1000;
 
-const char* OrEmpty(const OwnedText& field) {
-    return field != nullptr ? field.get() : "";
-}
-
 }  // namespace
 
 CExamora::CExamora(const char* name, const char* version) : CProduct(name, version) {
@@ -58,11 +54,7 @@ bool CExamora::Load() {
     if (!CProduct::Load()) {
         return false;
     }
-    if (IsSetupFlagInstalled(kServerComponent)) {
-        AddComponent(CopyOwnedText(kServerComponent));
-        ++m_componentCount;
-        m_hasServer = true;
-    }
+    m_hasServer = DetectComponent(kServerComponent);
     SetInstalled(m_componentCount > 0);
 
     char mailDatabase[MAX_PATH] = {};

@@ -12,7 +12,6 @@
 #include "system/dde.h"
 #include "system/files.h"
 #include "system/os_version.h"
-#include "system/parameter_store.h"
 #include "system/system_path.h"
 
 namespace {
@@ -52,11 +51,7 @@ bool CKestrune::Load() {
     if (!CProduct::Load()) {
         return false;
     }
-    if (IsSetupFlagInstalled(kConsoleComponent)) {
-        AddComponent(CopyOwnedText(kConsoleComponent));
-        ++m_componentCount;
-        m_hasConsole = true;
-    }
+    m_hasConsole = DetectComponent(kConsoleComponent);
     SetInstalled(m_componentCount > 0);
     AfterLoad();
     return true;

@@ -25,10 +25,6 @@ constexpr const char* kProductFolder = "Orvanta Kestrune Rendimo Manager";
 // Six phase lines of one step each.
 constexpr int32_t kServerStepPercent = 100 / 6;
 
-const char* OrEmpty(const OwnedText& field) {
-    return field != nullptr ? field.get() : "";
-}
-
 }  // namespace
 
 CKRM::CKRM(const char* name, const char* version) : CProduct(name, version) {
@@ -58,11 +54,7 @@ bool CKRM::Load() {
     if (!CProduct::Load()) {
         return false;
     }
-    if (IsSetupFlagInstalled(kServerComponent)) {
-        AddComponent(CopyOwnedText(kServerComponent));
-        ++m_componentCount;
-        m_hasServer = true;
-    }
+    m_hasServer = DetectComponent(kServerComponent);
     SetInstalled(m_componentCount > 0);
     AfterLoad();
     return true;

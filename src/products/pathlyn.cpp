@@ -7,7 +7,6 @@
 #include "product/notes_server_probe.h"
 #include "product/product_keys.h"
 #include "products/family_factory.h"
-#include "system/parameter_store.h"
 
 namespace {
 
@@ -55,11 +54,7 @@ bool CPathlyn::Load() {
         {kClientComponent, &CPathlyn::m_hasClient},
     };
     for (const Component& component : kComponents) {
-        if (IsSetupFlagInstalled(component.name)) {
-            AddComponent(CopyOwnedText(component.name));
-            ++m_componentCount;
-            this->*component.flag = true;
-        }
+        this->*component.flag = DetectComponent(component.name);
     }
     SetInstalled(m_componentCount > 0);
     AfterLoad();

@@ -1,6 +1,6 @@
-// The Examora server removal: its own percentage rate, the question about files left in its
-// program directory, the report directory of a partition, the numbered task lists of notes.ini,
-// and the mail database it shares with the Sentrel products.
+// The Examora server removal: a program directory holding only the readme, the report directory of
+// a partition, the numbered task lists of notes.ini, and the mail database it shares with the
+// Sentrel products.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -70,30 +70,6 @@ TEST_F(ExamoraRemoval, AProgramDirectoryWithOnlyTheReadmeGoesWithoutAQuestion) {
     EXPECT_EQ(SetupFlag("Installed"), 8);
     EXPECT_EQ(g_examoraCount, 0);
     EXPECT_EQ(g_installedCount, 1);
-}
-
-TEST_F(ExamoraRemoval, LeftoverFilesAnsweredYesGoWithTheirDirectory) {
-    InstallBeside();
-    AddFile(kExamoraDir + "\\Reports\\monday.txt");
-
-    EXPECT_TRUE(Remove(kFamily, 0, kExamoraFlag));
-    EXPECT_EQ(reports, Removal(Title(kFamily, 0, kExamoraFlag), LeftoverQuestion(kExamoraDir)));
-    EXPECT_FALSE(FileExists(kExamoraDir));
-}
-
-TEST_F(ExamoraRemoval, LeftoverFilesAnsweredNoStayAndTheRemovalGoesOn) {
-    InstallBeside();
-    AddFile(kExamoraDir + "\\Reports\\monday.txt");
-    answers = [](const std::string&) { return false; };
-    const uint64_t sleptBefore = winsim::TotalSleptMs();
-
-    EXPECT_TRUE(Remove(kFamily));
-    EXPECT_EQ(reports, Removal(Title(kFamily), LeftoverQuestion(kExamoraDir)));
-    EXPECT_EQ(winsim::TotalSleptMs(), sleptBefore);
-    EXPECT_TRUE(FileExists(kExamoraDir + "\\Reports\\monday.txt"));
-    EXPECT_FALSE(FileExists(kExamoraDir + "\\exreadme.txt"));
-    EXPECT_FALSE(FileExists("C:\\Lotus\\Domino\\nexamora.exe"));
-    EXPECT_FALSE(KeyExists(std::string(kSuiteRoot) + "\\Examora"));
 }
 
 TEST_F(ExamoraRemoval, APartitionLosesOnlyItsReportDirectory) {

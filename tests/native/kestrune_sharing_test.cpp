@@ -1,5 +1,6 @@
 // What the Kestrune Console removal takes of the registry keys the suite's products share, by
-// which products are still installed beside it; where it finds its shortcuts; and its counts.
+// which products are still installed beside it; where it finds its shortcuts; its counts; and the
+// component names that reach it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -159,6 +160,23 @@ TEST_F(KestruneSharing, WithoutAProgramDirectoryTheSearchPathStaysAsItWas) {
 
     EXPECT_TRUE(Console(product).RemoveConsole(&Record));
     EXPECT_EQ(SearchPath(), kSearchPath + ";C:\\Orvanta\\CLIENT");
+}
+
+TEST_F(KestruneSharing, OtherComponentNamesRemoveNothing) {
+    InstallWithFootprints({kKestruneFlag, kExamoraFlag});
+    ASSERT_TRUE(Scan());
+    for (const char* name : {"Kestrune console", "Kestrune", "Examora Server"}) {
+        reports.clear();
+        EXPECT_FALSE(Remove("Kestrune", 0, name)) << name;
+        EXPECT_EQ(reports, Transcript({Title("Kestrune", 0, name)})) << name;
+    }
+    EXPECT_EQ(g_kestruneCount, 1);
+    EXPECT_TRUE(FileExists(kStartMenu + "\\Kestrune Console.lnk"));
+
+    EXPECT_TRUE(Remove("Kestrune", 0, kKestruneFlag));
+    reports.clear();
+    EXPECT_FALSE(Remove("Kestrune", 0, kKestruneFlag));
+    EXPECT_TRUE(reports.empty());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The Pathlyn removals as a caller drives them: both components at once, one at a time in either
-// order, and the refusal while the Notes server runs, with the reports, their percentages and
-// phases, and what is left of the product on the machine afterwards.
+// The Pathlyn removals where the scenarios do not reach: component names compared exactly, the
+// refusal while the Notes server runs, and Windows 95, which never looks for the server.
 #include <gtest/gtest.h>
 
 #include "native/pathlyn_kestrune_fixture.h"
@@ -47,100 +46,6 @@ const Report kRefusal = {"The Notes server must be shut down to remove the OVPat
                          3};
 
 using PathlynRemoval = PathlynKestruneFixture;
-
-TEST_F(PathlynRemoval, BothComponentsGoTogetherAtTenPerStep) {
-    InstallWithFootprints({kPathlynServerFlag, kPathlynClientFlag, kExamoraFlag});
-    ASSERT_TRUE(Scan());
-    EXPECT_EQ(g_pathlynCount, 1);
-
-    EXPECT_TRUE(Remove(kFamily));
-    EXPECT_EQ(reports, Join(Join({Title(kFamily)}, ServerReports(10)), ClientReports(10, 60)));
-    EXPECT_EQ(reports[8], Report({"OVPathlyn Server successfully removed...", 60, 0, 1}));
-    EXPECT_EQ(g_pathlynCount, 0);
-    EXPECT_EQ(g_installedCount, 1);
-
-    for (const std::string& file :
-         {kServerTask, kClientProgram, kSharedAddin, kClientAddin,
-          std::string("C:\\Lotus\\Domino\\pcache.txt"),
-          std::string("C:\\Orvanta\\Logs\\ovpathl.log"),
-          std::string("C:\\Orvanta\\Logs\\ovcpthl.log"),
-          std::string("C:\\Orvanta\\Logs\\ovcpathl.log"), kStartMenu + "\\Pathlyn"}) {
-        EXPECT_FALSE(FileExists(file)) << file;
-    }
-    EXPECT_EQ(NotesIni(kNotesIni, "SERVERTASKS"), "REPLICA,ROUTER,UPDATE,AMGR,OVINFO");
-    EXPECT_EQ(NotesIni(kNotesIni, "EXTMGR_ADDINS"), "NEXTPATH");
-    EXPECT_FALSE(KeyExists(kProductKey));
-    EXPECT_EQ(SetupFlag(kPathlynServerFlag), 0);
-    EXPECT_EQ(SetupFlag(kPathlynClientFlag), 0);
-    EXPECT_EQ(SetupFlag("Installed"), 2);
-    // Examora is still installed: the suite and its program directory stay.
-    EXPECT_TRUE(FileExists("C:\\Orvanta\\Common"));
-    EXPECT_TRUE(KeyExists(kUninstallKey));
-}
-
-TEST_F(PathlynRemoval, ServerFirstLeavesTheClientItsProgramAndTheProductKey) {
-    InstallWithFootprints({kPathlynServerFlag, kPathlynClientFlag, kExamoraFlag});
-    ASSERT_TRUE(Scan());
-
-    EXPECT_TRUE(Remove(kFamily, 0, kPathlynServerFlag));
-    EXPECT_EQ(reports, Join({Title(kFamily, 0, kPathlynServerFlag)}, ServerReports(16)));
-    EXPECT_FALSE(FileExists(kServerTask));
-    EXPECT_TRUE(FileExists(kClientProgram));
-    EXPECT_TRUE(KeyExists(kProductKey));
-    EXPECT_TRUE(FileExists(kStartMenu + "\\Pathlyn"));
-    EXPECT_EQ(SetupFlag(kPathlynServerFlag), 0);
-    EXPECT_EQ(SetupFlag(kPathlynClientFlag), 1);
-    EXPECT_EQ(SetupFlag("Installed"), 2);
-    EXPECT_EQ(g_pathlynCount, 1);
-    EXPECT_EQ(g_installedCount, 2);
-
-    reports.clear();
-    EXPECT_TRUE(Remove(kFamily, 0, kPathlynClientFlag));
-    EXPECT_EQ(reports, Join({Title(kFamily, 0, kPathlynClientFlag)}, ClientReports(25)));
-    EXPECT_FALSE(FileExists(kClientProgram));
-    EXPECT_FALSE(FileExists(kClientAddin));
-    EXPECT_FALSE(KeyExists(kProductKey));
-    EXPECT_FALSE(FileExists(kStartMenu + "\\Pathlyn"));
-    EXPECT_EQ(NotesIni(kNotesIni, "EXTMGR_ADDINS"), "NEXTPATH");
-    EXPECT_EQ(g_pathlynCount, 0);
-    EXPECT_EQ(g_installedCount, 1);
-}
-
-TEST_F(PathlynRemoval, ClientFirstLeavesTheServerTheSharedAddinAndTheProductKey) {
-    InstallWithFootprints({kPathlynServerFlag, kPathlynClientFlag, kExamoraFlag});
-    ASSERT_TRUE(Scan());
-
-    EXPECT_TRUE(Remove(kFamily, 0, kPathlynClientFlag));
-    EXPECT_EQ(reports, Join({Title(kFamily, 0, kPathlynClientFlag)}, ClientReports(25)));
-    EXPECT_FALSE(FileExists(kClientProgram));
-    EXPECT_FALSE(FileExists(kClientAddin));
-    EXPECT_FALSE(FileExists("C:\\Orvanta\\Logs\\ovcpathl.log"));
-    EXPECT_TRUE(FileExists(kSharedAddin));
-    EXPECT_TRUE(FileExists(kServerTask));
-    EXPECT_TRUE(KeyExists(kProductKey));
-    EXPECT_EQ(NotesIni(kNotesIni, "EXTMGR_ADDINS"), "NEXTPATH,NOVAPIMN");
-    EXPECT_EQ(SetupFlag(kPathlynClientFlag), 0);
-    EXPECT_EQ(SetupFlag("Installed"), 6);
-    EXPECT_EQ(g_pathlynCount, 1);
-
-    // The client is gone: a second request for it finds nothing to remove.
-    reports.clear();
-    EXPECT_FALSE(Remove(kFamily, 0, kPathlynClientFlag));
-    EXPECT_EQ(reports, Transcript({Title(kFamily, 0, kPathlynClientFlag)}));
-
-    reports.clear();
-    AddFile("C:\\Lotus\\Domino\\ovcpathl.exe");
-    EXPECT_TRUE(Remove(kFamily, 0, kPathlynServerFlag));
-    EXPECT_EQ(reports, Join({Title(kFamily, 0, kPathlynServerFlag)}, ServerReports(16)));
-    EXPECT_FALSE(FileExists("C:\\Lotus\\Domino\\ovcpathl.exe"));
-    EXPECT_FALSE(FileExists(kSharedAddin));
-    EXPECT_FALSE(KeyExists(kProductKey));
-    EXPECT_FALSE(FileExists(kStartMenu + "\\Pathlyn"));
-    EXPECT_EQ(NotesIni(kNotesIni, "EXTMGR_ADDINS"), "NEXTPATH");
-    EXPECT_EQ(SetupFlag("Installed"), 2);
-    EXPECT_EQ(g_pathlynCount, 0);
-    EXPECT_EQ(g_installedCount, 1);
-}
 
 TEST_F(PathlynRemoval, ComponentNamesAreComparedExactly) {
     InstallWithFootprints({kPathlynServerFlag});

@@ -1,6 +1,5 @@
 // What the Pathlyn removals leave for the products still installed beside them, on one server and
-// on a machine of several partitioned servers; the Alpha build of the task; and the Program
-// Manager group of Windows NT 3.51.
+// on a machine of several partitioned servers, and the folder items outside the suite's group.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -126,46 +125,6 @@ TEST_F(PathlynSharing, APartitionOfASingleServerRemovesTheProgramFiles) {
     EXPECT_TRUE(product->UninstallComponent(kPathlynServerFlag, &Record));
     EXPECT_EQ(reports.back(), Report({"OVPathlyn Server successfully removed...", 100, 0, 1}));
     EXPECT_FALSE(FileExists("C:\\Lotus\\Domino\\novpathl.exe"));
-}
-
-TEST_F(PathlynSharing, AlphaMachinesLoseTheAlphaBuildOfTheTask) {
-    winsim::SystemVersion alpha = winsim::WindowsNT40();
-    alpha.processorArchitecture = PROCESSOR_ARCHITECTURE_ALPHA;
-    UseSystem(alpha);
-    InstallWithFootprints({kPathlynServerFlag, kPathlynClientFlag, kExamoraFlag});
-    AddFile("C:\\Lotus\\Domino\\novpathl.exe");
-    ASSERT_TRUE(FileExists("C:\\Lotus\\Domino\\aovpathl.exe"));
-    const std::unique_ptr<CProduct> product = MakePathlyn();
-    Beside(0, 1, 0, 1, 0);
-
-    EXPECT_TRUE(product->UninstallAll(&Record));
-    EXPECT_FALSE(FileExists("C:\\Lotus\\Domino\\aovpathl.exe"));
-    EXPECT_TRUE(FileExists("C:\\Lotus\\Domino\\novpathl.exe"));
-    EXPECT_FALSE(FileExists("C:\\Lotus\\Domino\\ovCPathl.exe"));
-    EXPECT_FALSE(FileExists("C:\\Orvanta\\Common\\novCPthl.dll"));
-}
-
-TEST_F(PathlynSharing, ProgramManagerItemsAndGroupGoOnWindowsNT351) {
-    UseSystem(winsim::WindowsNT351());
-    InstallWithFootprints({kPathlynServerFlag, kExamoraFlag});
-    ASSERT_EQ(ProgmanItems("Orvanta Pathlyn"),
-              std::vector<std::string>({"On-Line Help", "Pathlyn Readme File"}));
-    const std::unique_ptr<CProduct> product = MakePathlyn();
-    Beside(0, 1, 0, 1, 0);
-
-    EXPECT_TRUE(product->UninstallAll(&Record));
-    std::vector<std::string> commands;
-    for (const winsim::ProgmanCommand& command : winsim::ProgmanCommands()) {
-        commands.push_back(command.text);
-    }
-    EXPECT_EQ(commands, std::vector<std::string>(
-                            {"[ShowGroup(Orvanta Pathlyn, 2)]", "[ShowGroup(Orvanta Pathlyn, 1)]",
-                             "[DeleteItem(On-Line Help)]", "[ShowGroup(Orvanta Pathlyn, 2)]",
-                             "[ShowGroup(Orvanta Pathlyn, 1)]", "[DeleteItem(Pathlyn Readme File)]",
-                             "[DeleteGroup(Orvanta Pathlyn)]"}));
-    const std::vector<std::string> groups = ProgmanGroupNames();
-    EXPECT_EQ(std::count(groups.begin(), groups.end(), "Orvanta Pathlyn"), 0);
-    EXPECT_EQ(std::count(groups.begin(), groups.end(), "Orvanta Examora"), 1);
 }
 
 TEST_F(PathlynSharing, AFolderLocationOutsideTheSuitesGroupNameKeepsTheItems) {

@@ -1,6 +1,5 @@
-// The suite-wide cleanup on a machine of partitioned Domino servers: a partition's share goes
-// with its last product while another partition holds the suite, and the whole suite with the
-// last partition.
+// The suite-wide cleanup on a machine of partitioned Domino servers: a partition with a flag still
+// set is not cleaned, and without a server name no other partition's key is taken.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -33,51 +32,6 @@ class PartitionCleanup : public SuiteFixture {
         ASSERT_EQ(g_partitionCount, 2);
     }
 };
-
-TEST_F(PartitionCleanup, EmptyingOnePartitionTakesOnlyItsShare) {
-    EXPECT_TRUE(Remove("Rendimo Manager", 1));
-    EXPECT_EQ(reports.front(), Title("Rendimo Manager", 1));
-    EXPECT_EQ(g_partitionCount, 1);
-    EXPECT_EQ(Dword(kSuiteRoot, "Number of Partitions"), 1);
-    EXPECT_FALSE(KeyExists(kPartition1));
-    EXPECT_FALSE(KeyExists(kServer1Key));
-    for (const char* path :
-         {"C:\\Lotus\\Domino\\Data1\\ovstats.nsf", "C:\\Lotus\\Domino\\Data1\\ovstats.ntf",
-          "C:\\Lotus\\Domino\\Data1\\console.ntf", "C:\\Lotus\\Domino\\Data1\\kesWizrd.ntf",
-          "C:\\Lotus\\Domino\\Data1\\ovstatus.ntf", "C:\\Lotus\\Domino\\Data1\\Orvanta",
-          "C:\\Lotus\\Domino\\Data1\\domino\\html\\Orvanta"}) {
-        EXPECT_FALSE(FileExists(path)) << path;
-    }
-    EXPECT_EQ(NotesIni(kNotesIni1, "EXTMGR_ADDINS"), "");
-    EXPECT_EQ(NotesIni(kNotesIni1, "SERVERTASKS"), "");
-    // The command database setting is the whole suite's: it stays with the partition's notes.ini.
-    EXPECT_EQ(NotesIni(kNotesIni1, "$OVCommandDb"), "ovcmd.nsf");
-
-    // The other partition and what the partitions share stay.
-    EXPECT_TRUE(KeyExists(kPartition2));
-    EXPECT_TRUE(KeyExists(kServer2Key));
-    EXPECT_EQ(NotesIni(kNotesIni2, "EXTMGR_ADDINS"), "NEXTPATH,NOVAPIMN");
-    EXPECT_TRUE(FileExists("C:\\Lotus\\Domino\\Data2\\ovstats.nsf"));
-    EXPECT_TRUE(FileExists("C:\\Lotus\\Domino\\Data2\\domino\\html\\Orvanta\\index.html"));
-    EXPECT_TRUE(FileExists("C:\\Lotus\\Domino\\novinfo.exe"));
-    EXPECT_TRUE(FileExists("C:\\Orvanta\\Examora\\Report2\\summary.txt"));
-    EXPECT_TRUE(KeyExists(kUninstallKey));
-    EXPECT_EQ(winsim::ServiceState("Orvanta Port Mapper"), static_cast<DWORD>(SERVICE_RUNNING));
-    EXPECT_FALSE(ValueExists(kRunOnceKey, "rem_ov_uninst1"));
-}
-
-TEST_F(PartitionCleanup, EmptyingTheLastPartitionTakesTheWholeSuite) {
-    EXPECT_TRUE(Remove("Rendimo Manager", 1));
-    EXPECT_TRUE(Remove("Examora", 2));
-    EXPECT_FALSE(KeyExists(kSuiteRoot));
-    EXPECT_FALSE(KeyExists(kUninstallKey));
-    EXPECT_FALSE(FileExists("C:\\Orvanta"));
-    EXPECT_FALSE(FileExists("C:\\Lotus\\Domino\\novinfo.exe"));
-    EXPECT_FALSE(FileExists("C:\\Lotus\\Domino\\Data2\\domino\\html\\Orvanta"));
-    EXPECT_EQ(NotesIni(kNotesIni2, "$OVCommandDb"), "<missing>");
-    EXPECT_EQ(winsim::ServiceState("Orvanta Port Mapper"), 0u);
-    EXPECT_EQ(Text(kRunOnceKey, "rem_ov_uninst1"), "uninst.exe -a -dC:\\WINNT\\ovuninstall.exe");
-}
 
 TEST_F(PartitionCleanup, APartitionWithAFlagStillSetIsNotCleaned) {
     Install({kRendimoFlag, kExamoraFlag}, 1);

@@ -166,22 +166,6 @@ TEST_F(SuiteCleanup, TheWebDirectoryIsFoundBelowADataDirectoryEndingInASeparator
     EXPECT_TRUE(FileExists("C:\\Notes\\Data\\domino\\html\\homepage.nsf"));
 }
 
-TEST_F(SuiteCleanup, Windows95KeepsTheSuitesStartMenuFolder) {
-    UseSystem(winsim::Windows95());
-    const DemoInstallation installation = Install({kRendimoFlag});
-    ASSERT_EQ(installation.folderLocation, "C:\\WINDOWS\\Start Menu\\Programs\\Orvanta");
-    AddFile("C:\\WINDOWS\\Start Menu\\Programs\\Orvanta\\Orvanta Readme.lnk");
-    ASSERT_TRUE(Scan());
-
-    EXPECT_TRUE(Remove("Rendimo Manager"));
-    EXPECT_FALSE(KeyExists(kSuiteRoot));
-    EXPECT_TRUE(FileExists("C:\\WINDOWS\\Start Menu\\Programs\\Orvanta\\Orvanta Readme.lnk"));
-    EXPECT_FALSE(FileExists("C:\\WINDOWS\\Start Menu\\Programs\\Orvanta\\Rendimo Manager"));
-    // The setup logs lie on that profile's Desktop.
-    EXPECT_FALSE(FileExists("C:\\WINDOWS\\Desktop\\kessetup.log"));
-    EXPECT_EQ(Text(kRunOnceKey, "rem_ov_uninst2"), "uninst.exe -a -dC:\\WINDOWS\\uninstlib.dll");
-}
-
 TEST_F(SuiteCleanup, AlphaMachinesLoseTheIntelNamesOfTheTaskExecutablesOnly) {
     winsim::SystemVersion alpha = winsim::WindowsNT40();
     alpha.processorArchitecture = PROCESSOR_ARCHITECTURE_ALPHA;
