@@ -12,16 +12,6 @@ namespace suite_test {
 
 namespace {
 
-const char* const kAllFlags[] = {"Advanced Vellgard Server",
-                                 "Examora Server",
-                                 "OVSNMP",
-                                 "Sentrel",
-                                 "Paging Server",
-                                 kRendimoFlag,
-                                 "Kestrune Console",
-                                 "Pathlyn Client",
-                                 "Pathlyn Server"};
-
 std::string Hklm(const std::string& key) {
     return "HKLM\\" + key;
 }
@@ -33,16 +23,6 @@ std::string SetupKey(int partition) {
         key += "\\Partition " + std::to_string(partition);
     }
     return key + "\\Setup\\Setup";
-}
-
-uint32_t Weight(const std::string& flag) {
-    if (flag == kRendimoFlag) {
-        return 8;
-    }
-    if (flag == kExamoraFlag) {
-        return 2;
-    }
-    return flag == "Sentrel" ? 1 : 0;
 }
 
 }  // namespace
@@ -144,25 +124,7 @@ DemoInstallation SuiteFixture::SampleInstallation(const std::set<std::string>& c
 
 void SuiteFixture::Install(const DemoInstallation& installation) {
     SimulatedDemoMachine machine;
-    const std::string setup = installation.suiteKey + "\\Setup\\Setup";
-    uint32_t installed = 0;
-    for (const char* flag : kAllFlags) {
-        const bool has = installation.Has(flag);
-        machine.SetDword(setup, flag, has ? 1 : 0);
-        installed += has ? Weight(flag) : 0;
-    }
-    machine.SetDword(setup, "Installed", installed);
-    machine.SetString(setup, "Current Version", kVersion);
-    machine.SetString(setup, "Program Directory", installation.programDir);
-    machine.SetString(setup, "Folder Location", installation.folderLocation);
-    machine.SetString(setup, "Notes Directory", installation.notesDir);
-    machine.SetString(setup, "Notes Data Directory", installation.notesDataDir);
-    machine.SetString(setup, "Notes.ini", installation.notesIni);
-    machine.SetString(setup, "Database Directory", installation.databaseDir);
-    machine.SetString(installation.suiteKey + "\\Kestrune\\Notes", "Server Name",
-                      installation.serverName);
-    machine.SetString(std::string(kSuiteRoot) + "\\" + installation.serverName, "Notes.ini",
-                      installation.notesIni);
+    AddSetupSettings(machine, installation);
     AddSuiteFootprint(machine, installation);
     AddRendimoManagerFootprint(machine, installation);
     AddExamoraFootprint(machine, installation);

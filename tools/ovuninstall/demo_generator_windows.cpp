@@ -2,11 +2,6 @@
 // simulated machine, written by the native build.
 #include "demo_generator.h"
 
-const std::vector<std::string>& AllComponents() {
-    static const std::vector<std::string> none;
-    return none;
-}
-
 bool WriteDemoMachine(const std::string&, const DemoOptions&, std::string* error) {
     *error = "sample machines are written by the native build of ovuninstall";
     return false;

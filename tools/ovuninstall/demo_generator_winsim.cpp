@@ -1,17 +1,16 @@
 // The sample machine is built on the simulated machine and saved as an image: a Windows server
 // with a Domino server (or one per partition) and the suite installed on it.
 #include <filesystem>
-#include <map>
 
 #include "demo_footprints.h"
 #include "demo_generator.h"
 #include "demo_machine_winsim.h"
+#include "demo_suite.h"
 #include "platform/winsim/control.h"
 
 namespace {
 
 constexpr const char* kSuiteRoot = "SOFTWARE\\Tarvelle\\Orvanta";
-constexpr const char* kVersion = "5.2";
 
 struct SystemLayout {
     std::string systemRoot;
@@ -35,12 +34,6 @@ SystemLayout LayoutOf(const std::string& os) {
 }
 
 // The product weights the suite's installer adds up in "Installed".
-const std::map<std::string, uint32_t> kWeights = {{"Sentrel", 1},
-                                                  {"Examora Server", 2},
-                                                  {"Pathlyn Server", 4},
-                                                  {"Rendimo Manager Server", 8},
-                                                  {"Advanced Vellgard Server", 16}};
-
 DemoInstallation MakeInstallation(const DemoOptions& options, const SystemLayout& layout,
                                   int partition) {
     DemoInstallation installation;
@@ -132,28 +125,7 @@ void AddSuiteSettings(SimulatedDemoMachine& machine, const DemoInstallation& ins
     if (installation.components.empty()) {
         return;
     }
-    const std::string setup = installation.suiteKey + "\\Setup\\Setup";
-    uint32_t installed = 0;
-    for (const std::string& component : AllComponents()) {
-        const bool has = installation.Has(component);
-        machine.SetDword(setup, component, has ? 1 : 0);
-        const auto weight = kWeights.find(component);
-        if (has && weight != kWeights.end()) {
-            installed += weight->second;
-        }
-    }
-    machine.SetDword(setup, "Installed", installed);
-    machine.SetString(setup, "Current Version", kVersion);
-    machine.SetString(setup, "Program Directory", installation.programDir);
-    machine.SetString(setup, "Folder Location", installation.folderLocation);
-    machine.SetString(setup, "Notes Directory", installation.notesDir);
-    machine.SetString(setup, "Notes Data Directory", installation.notesDataDir);
-    machine.SetString(setup, "Notes.ini", installation.notesIni);
-    machine.SetString(setup, "Database Directory", installation.databaseDir);
-    machine.SetString(installation.suiteKey + "\\Kestrune\\Notes", "Server Name",
-                      installation.serverName);
-    machine.SetString(std::string(kSuiteRoot) + "\\" + installation.serverName, "Notes.ini",
-                      installation.notesIni);
+    AddSetupSettings(machine, installation);
     // The suite's console-command program, which asks the Notes server to stop a task.
     machine.AddFile(installation.commonDir + "\\ovconcmd.exe");
     winsim::Program consoleCommand;
@@ -168,19 +140,6 @@ bool FolderIsEmptyOrMissing(const std::string& dir) {
 }
 
 }  // namespace
-
-const std::vector<std::string>& AllComponents() {
-    static const std::vector<std::string> components = {"Advanced Vellgard Server",
-                                                        "Examora Server",
-                                                        "OVSNMP",
-                                                        "Sentrel",
-                                                        "Paging Server",
-                                                        "Rendimo Manager Server",
-                                                        "Kestrune Console",
-                                                        "Pathlyn Client",
-                                                        "Pathlyn Server"};
-    return components;
-}
 
 bool WriteDemoMachine(const std::string& dir, const DemoOptions& options, std::string* error) {
     if (!FolderIsEmptyOrMissing(dir)) {

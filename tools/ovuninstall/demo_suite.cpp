@@ -1,10 +1,22 @@
 #include "demo_suite.h"
 
+#include <cstdint>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "demo_paths.h"
 
 namespace {
+
+constexpr const char* kVersion = "5.2";
+constexpr const char* kSuiteRoot = "SOFTWARE\\Tarvelle\\Orvanta";
+// "Installed" adds up the weights of the installed products that have one.
+const std::map<std::string, uint32_t> kWeights = {{"Sentrel", 1},
+                                                  {"Examora Server", 2},
+                                                  {"Pathlyn Server", 4},
+                                                  {"Rendimo Manager Server", 8},
+                                                  {"Advanced Vellgard Server", 16}};
 
 constexpr const char* kUninstallKey =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanta Kestrune Enterprise";
@@ -52,4 +64,42 @@ void AddSuiteFootprint(DemoMachine& machine, const DemoInstallation& installatio
     AddSetupLogs(machine, installation.folderLocation);
     machine.SetString(kUninstallKey, "DisplayName", "Orvanta Kestrune Enterprise");
     machine.SetString(kUninstallKey, "UninstallString", "ovuninstall.exe");
+}
+
+const std::vector<std::string>& AllComponents() {
+    static const std::vector<std::string> components = {"Advanced Vellgard Server",
+                                                        "Examora Server",
+                                                        "OVSNMP",
+                                                        "Sentrel",
+                                                        "Paging Server",
+                                                        "Rendimo Manager Server",
+                                                        "Kestrune Console",
+                                                        "Pathlyn Client",
+                                                        "Pathlyn Server"};
+    return components;
+}
+
+void AddSetupSettings(DemoMachine& machine, const DemoInstallation& installation) {
+    const std::string setup = installation.suiteKey + "\\Setup\\Setup";
+    uint32_t installed = 0;
+    for (const std::string& component : AllComponents()) {
+        const bool has = installation.Has(component);
+        machine.SetDword(setup, component, has ? 1 : 0);
+        const auto weight = kWeights.find(component);
+        if (has && weight != kWeights.end()) {
+            installed += weight->second;
+        }
+    }
+    machine.SetDword(setup, "Installed", installed);
+    machine.SetString(setup, "Current Version", kVersion);
+    machine.SetString(setup, "Program Directory", installation.programDir);
+    machine.SetString(setup, "Folder Location", installation.folderLocation);
+    machine.SetString(setup, "Notes Directory", installation.notesDir);
+    machine.SetString(setup, "Notes Data Directory", installation.notesDataDir);
+    machine.SetString(setup, "Notes.ini", installation.notesIni);
+    machine.SetString(setup, "Database Directory", installation.databaseDir);
+    machine.SetString(installation.suiteKey + "\\Kestrune\\Notes", "Server Name",
+                      installation.serverName);
+    machine.SetString(std::string(kSuiteRoot) + "\\" + installation.serverName, "Notes.ini",
+                      installation.notesIni);
 }

@@ -4,6 +4,15 @@
 // The SNMP extension agent is the Sentrel family's.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "demo_machine.h"
 
+// The setup flags of every component of the suite.
+const std::vector<std::string>& AllComponents();
+
 void AddSuiteFootprint(DemoMachine& machine, const DemoInstallation& installation);
+// The installer's settings of the installation: every setup flag, the weights of the installed
+// products, the version and the folders, and the server's name and notes.ini.
+void AddSetupSettings(DemoMachine& machine, const DemoInstallation& installation);
