@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "platform/winsim/blank_text.h"
 #include "platform/winsim/reg_file_format.h"
 #include "platform/winsim/reg_file_text.h"
 #include "platform/winsim/registry_key.h"
@@ -11,22 +12,6 @@
 namespace winsim::detail {
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string Trimmed(const std::string& text) {
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && IsBlank(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && IsBlank(text[end - 1])) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
-}
 
 bool StartsWith(const std::string& text, const char* prefix) {
     return text.compare(0, std::strlen(prefix), prefix) == 0;
@@ -64,7 +49,7 @@ bool ReadQuoted(const std::string& text, size_t* pos, std::string* out) {
 
 bool ParseHexBytes(const std::string& list, std::vector<BYTE>* bytes) {
     bytes->clear();
-    if (Trimmed(list).empty()) {
+    if (TrimBlanks(list).empty()) {
         return true;
     }
     size_t start = 0;
@@ -74,7 +59,7 @@ bool ParseHexBytes(const std::string& list, std::vector<BYTE>* bytes) {
             end = list.size();
         }
         unsigned long byte = 0;
-        if (!ParseHexNumber(Trimmed(list.substr(start, end - start)), 2, &byte)) {
+        if (!ParseHexNumber(TrimBlanks(list.substr(start, end - start)), 2, &byte)) {
             return false;
         }
         bytes->push_back(static_cast<BYTE>(byte));
@@ -114,7 +99,7 @@ bool RegFileParser::Fail(const std::string& reason) {
 }
 
 bool RegFileParser::Parse() {
-    const std::string header = m_lines.empty() ? std::string() : Trimmed(m_lines[0]);
+    const std::string header = m_lines.empty() ? std::string() : TrimBlanks(m_lines[0]);
     if (header == kRegFileHeaderVersion4) {
         m_textInUtf16 = false;
     } else if (header != kRegFileHeader) {
@@ -122,7 +107,7 @@ bool RegFileParser::Parse() {
                     "\")");
     }
     for (m_index = 1; m_index < m_lines.size(); ++m_index) {
-        const std::string line = Trimmed(m_lines[m_index]);
+        const std::string line = TrimBlanks(m_lines[m_index]);
         if (line.empty() || line[0] == kCommentMark) {
             continue;
         }
@@ -180,7 +165,7 @@ bool RegFileParser::ParseValueLine(const std::string& line) {
     if (pos >= line.size() || line[pos] != '=') {
         return Fail("a value name is followed by '='");
     }
-    const std::string data = JoinContinuedLines(Trimmed(line.substr(pos + 1)));
+    const std::string data = JoinContinuedLines(TrimBlanks(line.substr(pos + 1)));
     if (m_section == Section::kNone) {
         return Fail("a value before the first key");
     }
@@ -200,7 +185,7 @@ std::string RegFileParser::JoinContinuedLines(std::string data) {
     }
     while (!data.empty() && data.back() == kLineContinuation && m_index + 1 < m_lines.size()) {
         data.pop_back();
-        data += Trimmed(m_lines[++m_index]);
+        data += TrimBlanks(m_lines[++m_index]);
     }
     return data;
 }
