@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/loaded_library.h"
 #include "support/machine.h"
 #include "uninstlib/uninstlib.h"
 
@@ -22,29 +23,18 @@ bool Collect(const char* name, const char* version, const char* partition, const
     return true;
 }
 
-class InstalledApps : public ::testing::Test {
+class InstalledApps : public LoadedLibraryTest {
   protected:
     void SetUp() override {
-        machine::Reset();
+        LoadedLibraryTest::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
         g_entries.clear();
-        m_library = LoadLibraryA("uninstlib.dll");
-        ASSERT_NE(m_library, nullptr) << "error " << GetLastError();
         init = Resolve<InitInstalledAppsFunction>(UNINSTLIB_INIT_INSTALLED_APPS);
         enumerate = Resolve<EnumInstalledAppsFunction>(UNINSTLIB_ENUM_INSTALLED_APPS);
         uninstall = Resolve<UninstallProductFunction>(UNINSTLIB_UNINSTALL_PRODUCT);
         ASSERT_TRUE(init && enumerate && uninstall);
-    }
-    void TearDown() override {
-        if (m_library != nullptr) {
-            FreeLibrary(m_library);
-        }
-        machine::Reset();
-    }
-
-    template <typename Function>
-    Function Resolve(const char* name) {
-        return reinterpret_cast<Function>(
-            reinterpret_cast<void (*)()>(GetProcAddress(m_library, name)));
     }
 
     static void Install(const std::string& setupKey, const std::vector<const char*>& flags) {
@@ -54,7 +44,6 @@ class InstalledApps : public ::testing::Test {
         machine::SetString(setupKey, "Current Version", "5.2");
     }
 
-    HMODULE m_library = nullptr;
     InitInstalledAppsFunction init = nullptr;
     EnumInstalledAppsFunction enumerate = nullptr;
     UninstallProductFunction uninstall = nullptr;

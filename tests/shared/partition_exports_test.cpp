@@ -2,6 +2,7 @@
 // their plain names, a fresh load for each case so the remembered partition starts unset.
 #include <gtest/gtest.h>
 
+#include "support/loaded_library.h"
 #include "support/machine.h"
 #include "uninstlib/uninstlib.h"
 
@@ -9,32 +10,20 @@ namespace machine = testing_machine;
 
 namespace {
 
-class PartitionExports : public ::testing::Test {
+class PartitionExports : public LoadedLibraryTest {
   protected:
     void SetUp() override {
-        machine::Reset();
-        m_library = LoadLibraryA("uninstlib.dll");
-        ASSERT_NE(m_library, nullptr) << "error " << GetLastError();
+        LoadedLibraryTest::SetUp();
+        if (HasFatalFailure()) {
+            return;
+        }
         getPartition = Resolve<ovGetPartitionFunction>("ovGetPartition");
         setPartition = Resolve<ovSetPartitionFunction>("ovSetPartition");
         setPartitionExt = Resolve<ovSetPartitionExtFunction>("ovSetPartitionExt");
         shouldCreateEnv = Resolve<ovShouldCreateEnvFunction>("ovShouldCreateEnv");
         ASSERT_TRUE(getPartition && setPartition && setPartitionExt && shouldCreateEnv);
     }
-    void TearDown() override {
-        if (m_library != nullptr) {
-            FreeLibrary(m_library);
-        }
-        machine::Reset();
-    }
 
-    template <typename Function>
-    Function Resolve(const char* name) {
-        return reinterpret_cast<Function>(
-            reinterpret_cast<void (*)()>(GetProcAddress(m_library, name)));
-    }
-
-    HMODULE m_library = nullptr;
     ovGetPartitionFunction getPartition = nullptr;
     ovSetPartitionFunction setPartition = nullptr;
     ovSetPartitionExtFunction setPartitionExt = nullptr;
