@@ -67,6 +67,22 @@ TEST_F(ServiceManager, OpenAnswersWithTheManagersCodes) {
     EXPECT_EQ(winsim::OpenServiceHandleCount(), 1u);
 }
 
+// Windows 95 and Win32s have no service control manager: whatever the machine holds, the manager
+// does not open, which the library takes as "no such service".
+TEST_F(ServiceManager, NoManagerOutsideWindowsNT) {
+    winsim::AddService(MakeService("SNMP", SERVICE_RUNNING));
+    for (const winsim::SystemVersion& system : {winsim::Windows95(), winsim::Win32s()}) {
+        winsim::SetSystem(system);
+        SetLastError(0);
+        EXPECT_EQ(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS), nullptr);
+        EXPECT_EQ(GetLastError(), 120u);  // ERROR_CALL_NOT_IMPLEMENTED
+    }
+    winsim::SetSystem(winsim::WindowsNT351());
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    EXPECT_NE(manager, nullptr);
+    CloseServiceHandle(manager);
+}
+
 TEST_F(ServiceManager, ManagerOpensOnlyTheActiveDatabase) {
     SC_HANDLE active = OpenSCManagerA(nullptr, SERVICES_ACTIVE_DATABASEA, 0);
     ASSERT_NE(active, nullptr);

@@ -16,6 +16,8 @@ namespace {
 const HandleKind kServiceManagerHandle{"service control manager", false};
 const HandleKind kServiceHandle{"service", false};
 
+constexpr DWORD kCallNotImplemented = 120;  // ERROR_CALL_NOT_IMPLEMENTED
+
 constexpr DWORD kGenericRead = 0x80000000;
 constexpr DWORD kGenericWrite = 0x40000000;
 constexpr DWORD kGenericExecute = 0x20000000;
@@ -145,6 +147,10 @@ extern "C" {
 
 // Another machine's name connects to this one: the simulated machine has no network.
 SC_HANDLE WINAPI OpenSCManagerA(LPCSTR, LPCSTR lpDatabaseName, DWORD dwDesiredAccess) {
+    // Windows 95 and Win32s export the function but have no service control manager behind it.
+    if (winsim::CurrentSystem().platformId != VER_PLATFORM_WIN32_NT) {
+        return Fail<SC_HANDLE>(winsim::detail::kCallNotImplemented, nullptr);
+    }
     ServiceTable& table = TheServiceTable();
     auto hold = table.Hold();
     if (table.ManagerOpenFault() != 0) {
