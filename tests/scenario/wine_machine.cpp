@@ -185,11 +185,22 @@ bool WineMachine::Prepare(const std::string& templateDir, const std::string& ima
                           std::string* error) {
     m_templateDir = templateDir;
     fs::remove_all(m_prefix);
-    // Hard links: Wine replaces its registry files rather than writing into them, and the drive's
-    // files that a scenario touches are copied in afresh below.
+    // Hard links, but for the registry files: Wine writes a file that has other links into that
+    // very file, which would carry this scenario's registry and services into the template and so
+    // into every later scenario. The drive's files that a scenario touches are copied in afresh
+    // below.
     if (std::system(("cp -al " + Quoted(templateDir) + " " + Quoted(m_prefix)).c_str()) != 0) {
         *error = "cannot copy the template prefix";
         return false;
+    }
+    for (const char* hive : {"system.reg", "user.reg", "userdef.reg"}) {
+        const fs::path own = fs::path(m_prefix) / hive;
+        std::error_code failed;
+        fs::remove(own, failed);
+        if (!fs::copy_file(fs::path(templateDir) / hive, own, failed)) {
+            *error = "cannot copy the template prefix's " + std::string(hive);
+            return false;
+        }
     }
     // One server for the whole scenario, so services keep running between the runs.
     std::system(("WINEPREFIX=" + Quoted(m_prefix) + " wineserver -p >/dev/null 2>&1").c_str());
