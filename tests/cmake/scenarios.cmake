@@ -26,6 +26,7 @@ if(NOT UNINSTLIB_PLATFORM_WINDOWS)
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_scenario_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_machine.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_program_manager.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/progman_state_file_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../wine/progman_state_file.cpp)
     add_test(NAME scenario_tests COMMAND scenario_tests)
 else()
