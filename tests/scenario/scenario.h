@@ -9,6 +9,7 @@
 //   changes.txt       the changes the runs made to the machine (DescribeChanges)
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ struct Scenario {
     bool wine = true;
     std::string wineSkipReason;
 };
+
+// A failing case names its scenario rather than the bytes of the object.
+inline void PrintTo(const Scenario& scenario, std::ostream* out) {
+    *out << scenario.name;
+}
 
 // Every scenario below root, by folder name; a scenario that cannot be read throws with the file
 // and what is wrong.

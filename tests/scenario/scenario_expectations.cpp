@@ -1,7 +1,9 @@
 #include "scenario/scenario_expectations.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -13,6 +15,30 @@ std::string ReadText(const fs::path& path) {
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+// Each change with the indented detail lines that follow it.
+std::vector<std::string> GroupedChanges(const std::vector<std::string>& lines) {
+    std::vector<std::string> changes;
+    for (const std::string& line : lines) {
+        if (!changes.empty() && !line.empty() && line[0] == ' ') {
+            changes.back() += "\n" + line;
+        } else {
+            changes.push_back(line);
+        }
+    }
+    std::sort(changes.begin(), changes.end());
+    return changes;
+}
+
+void ListOnlyIn(const std::vector<std::string>& side, const std::vector<std::string>& other,
+                const std::string& label, std::ostringstream& report) {
+    std::vector<std::string> only;
+    std::set_difference(side.begin(), side.end(), other.begin(), other.end(),
+                        std::back_inserter(only));
+    for (const std::string& change : only) {
+        report << "  " << label << ": " << change << "\n";
+    }
 }
 
 }  // namespace
@@ -47,6 +73,18 @@ std::string FirstDifference(const std::vector<std::string>& expected,
         report << "  expected: " << (i < expected.size() ? expected[i] : "(end)") << "\n";
         report << "  actual:   " << (i < actual.size() ? actual[i] : "(end)") << "\n";
     }
+    return report.str();
+}
+
+std::string DifferingChanges(const std::vector<std::string>& expected,
+                             const std::vector<std::string>& actual,
+                             const std::string& expectedSide, const std::string& actualSide) {
+    const std::vector<std::string> expectedChanges = GroupedChanges(expected);
+    const std::vector<std::string> actualChanges = GroupedChanges(actual);
+    std::ostringstream report;
+    report << "changes made on one side only:\n";
+    ListOnlyIn(expectedChanges, actualChanges, "only " + expectedSide, report);
+    ListOnlyIn(actualChanges, expectedChanges, "only " + actualSide, report);
     return report.str();
 }
 

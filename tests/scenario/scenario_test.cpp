@@ -62,7 +62,7 @@ TEST_P(ScenarioTest, ReportsAndChangesAreTheExpectedOnes) {
             << "reports differ: " << FirstDifference(expectedTranscript, actualTranscript);
         const std::vector<std::string> expectedChanges = ExpectedChanges(scenario);
         EXPECT_EQ(expectedChanges, changes)
-            << "machine changes differ: " << FirstDifference(expectedChanges, changes);
+            << DifferingChanges(expectedChanges, changes, "in changes.txt", "in this run");
     }
     if (!::testing::Test::HasFailure()) {
         fs::remove_all(work);

@@ -68,8 +68,7 @@ TEST_P(WineScenarioTest, ReportsAndChangesAreTheNativeOnes) {
         << FirstDifference(expectedTranscript, actualTranscript);
     const std::vector<std::string> expectedChanges = ExpectedChanges(scenario);
     EXPECT_EQ(expectedChanges, changes)
-        << "machine changes differ (expected: native, actual: Wine): "
-        << FirstDifference(expectedChanges, changes);
+        << DifferingChanges(expectedChanges, changes, "natively", "under Wine");
     if (!::testing::Test::HasFailure()) {
         for (const fs::path& folder : {before, wineBefore, wineAfter}) {
             fs::remove_all(folder);
