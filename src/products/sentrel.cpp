@@ -163,7 +163,7 @@ bool CSentrel::FinishRemoval() {
         DdeDeleteGroup(place);
     }
     DeleteProductKeyTree(*this);
-    RemoveFromSystemPath(TextOf(m_programDir), "Sentrel");
+    RemoveFromSystemPath(OrEmpty(m_programDir), "Sentrel");
     m_installed = false;
     return true;
 }

@@ -64,10 +64,6 @@ class CSentrel : public CProduct {
     // Shared program files, logs and services go only when this server is the only one that
     // uses them: one partition or none, or an object outside any partition.
     bool IsSingleServer() const;
-    // A text field, or an empty text when it was never set.
-    static const char* TextOf(const OwnedText& field) {
-        return field != nullptr ? field.get() : "";
-    }
     // One progress step: m_percent += m_stepPercent.
     void Advance() { m_percent += m_stepPercent; }
     // Asks a yes/no question (kind 2) with the current m_percent; true for yes. Status lines go

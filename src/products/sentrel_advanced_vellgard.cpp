@@ -19,7 +19,7 @@ bool CSentrel::RemoveAdvancedVellgard(ProgressCallback progress) {
 
     // On a machine with several partitions the logs and the task executable serve the others.
     if (IsSingleServer()) {
-        const char* logsDir = TextOf(m_logsDir);
+        const char* logsDir = OrEmpty(m_logsDir);
         if (!m_hasSnmpSubagent && !m_hasAgent) {
             DeleteMatchingFiles(logsDir, "ovsnmp.log");
         }
@@ -32,7 +32,7 @@ bool CSentrel::RemoveAdvancedVellgard(ProgressCallback progress) {
                     &m_percent, m_stepPercent);
         char executable[MAX_PATH];
         if (FormatText(executable, sizeof executable, "%sovavg.exe", TaskPrefix())) {
-            DeleteMatchingFiles(TextOf(m_notesDir), executable);
+            DeleteMatchingFiles(OrEmpty(m_notesDir), executable);
         }
     }
 
@@ -41,8 +41,8 @@ bool CSentrel::RemoveAdvancedVellgard(ProgressCallback progress) {
         DeleteFileA(m_mailDatabase.get());
     }
     for (const char* pattern : {"ovavgbk.n?f", "ovavg.n?f"}) {
-        DeleteMatchingFiles(TextOf(m_databaseDir), pattern);
-        DeleteMatchingFiles(TextOf(m_notesDataDir), pattern);
+        DeleteMatchingFiles(OrEmpty(m_databaseDir), pattern);
+        DeleteMatchingFiles(OrEmpty(m_notesDataDir), pattern);
     }
 
     Advance();
@@ -63,7 +63,7 @@ bool CSentrel::RemoveAdvancedVellgard(ProgressCallback progress) {
     ClearSetupFlag(kFlagAdvancedVellgard, m_partition.get());
 
     ReportPhase(progress, kNotesIniLine, kPhaseRegistry, &m_percent, m_stepPercent);
-    RemoveIniListEntry(TextOf(m_notesIni), "Notes", "SERVERTASKS", "OVAVG");
+    RemoveIniListEntry(OrEmpty(m_notesIni), "Notes", "SERVERTASKS", "OVAVG");
 
     ReportStatus(progress, "Advanced Vellgard successfully removed...", m_percent, kPhaseFinished);
     --m_componentCount;

@@ -72,10 +72,10 @@ bool CSentrel::RemoveAgent(ProgressCallback progress) {
     Advance();
     ShutDownServerTask(progress, "ovagent", "Shutting down OV Agent...");
 
-    const char* programDir = TextOf(m_programDir);
+    const char* programDir = OrEmpty(m_programDir);
     bool clientDirGone = false;
     if (single) {
-        const char* logsDir = TextOf(m_logsDir);
+        const char* logsDir = OrEmpty(m_logsDir);
         DeleteEachMatch(logsDir, kAgentLogs);
         if (!m_hasSnmpSubagent && !m_hasAdvancedVellgard) {
             DeleteMatchingFiles(logsDir, "ovsnmp.log");
@@ -102,7 +102,7 @@ bool CSentrel::RemoveAgent(ProgressCallback progress) {
         for (const char* task : kAgentTasks) {
             char executable[MAX_PATH];
             if (FormatText(executable, sizeof executable, "%s%s", TaskPrefix(), task)) {
-                DeleteMatchingFiles(TextOf(m_notesDir), executable);
+                DeleteMatchingFiles(OrEmpty(m_notesDir), executable);
             }
         }
         // The console and the statistics server use the client programs too.
@@ -116,7 +116,7 @@ bool CSentrel::RemoveAgent(ProgressCallback progress) {
     }
 
     if (Ask(progress, "Do you want to delete all OV Sentrel Management Agents?", kPhaseDatabases)) {
-        const char* databaseDir = TextOf(m_databaseDir);
+        const char* databaseDir = OrEmpty(m_databaseDir);
         DeleteEachMatch(databaseDir, kAgentDatabases);
         // Examora and Advanced Vellgard mail through the same database.
         if (g_examoraCount == 0 && !m_hasAdvancedVellgard && m_mailDatabase != nullptr) {
@@ -126,10 +126,10 @@ bool CSentrel::RemoveAgent(ProgressCallback progress) {
         if (!clientDirGone) {
             DeleteEachFile(databaseDir, {"KesWizrd.nsf"});
         }
-        DeleteEachMatch(TextOf(m_notesDataDir), kAgentTemplates);
+        DeleteEachMatch(OrEmpty(m_notesDataDir), kAgentTemplates);
         if (IsDirectoryEmpty(databaseDir)) {
             DeleteDirectoryTree(databaseDir);
-        } else if (_stricmp(TextOf(m_notesDataDir), databaseDir) != 0) {
+        } else if (_stricmp(OrEmpty(m_notesDataDir), databaseDir) != 0) {
             // Databases kept in the Notes data directory itself: that is never offered.
             OfferToRemoveLeftovers(progress, databaseDir);
         }
@@ -161,8 +161,8 @@ bool CSentrel::RemoveAgent(ProgressCallback progress) {
     ClearSetupFlag(kFlagSentrel, m_partition.get());
 
     ReportPhase(progress, kNotesIniLine, kPhaseRegistry, &m_percent, m_stepPercent);
-    RemoveIniListEntry(TextOf(m_notesIni), "Notes", "SERVERTASKS", "OVAGENT");
-    RemoveIniListEntry(TextOf(m_notesIni), "Notes", "$OVCommandDb", "*");
+    RemoveIniListEntry(OrEmpty(m_notesIni), "Notes", "SERVERTASKS", "OVAGENT");
+    RemoveIniListEntry(OrEmpty(m_notesIni), "Notes", "$OVCommandDb", "*");
 
     ReportStatus(progress, "OV Agent successfully removed...", m_percent, kPhaseFinished);
     --m_componentCount;

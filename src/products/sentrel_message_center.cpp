@@ -35,7 +35,7 @@ bool CSentrel::RemoveMessageCenter(ProgressCallback progress) {
 
     Sleep(kSettleMs);
     char directory[MAX_PATH];
-    if (JoinPath(directory, sizeof directory, TextOf(m_programDir), "Mcg\\")) {
+    if (JoinPath(directory, sizeof directory, OrEmpty(m_programDir), "Mcg\\")) {
         DeleteEachFile(directory, {"ovsvpage.dll", "ovmcg.exe", "msgqueue.dll", "tecad_ov.baroc",
                                    "tecad_ov.conf"});
         const bool empty = IsDirectoryEmpty(directory);
@@ -64,7 +64,7 @@ bool CSentrel::RemoveMessageCenter(ProgressCallback progress) {
     DeleteProductKeyTree(*this, "Paging Server", "Kestrune", false);
     ClearSetupFlag(kFlagPagingServer, m_partition.get());
     DeleteProductKeyTree(*this, nullptr, "Mcg", false);
-    RemoveFromSystemPath(TextOf(m_programDir), "Paging");
+    RemoveFromSystemPath(OrEmpty(m_programDir), "Paging");
 
     ReportStatus(progress, "OV Message Center successfully removed...", m_percent, kPhaseFinished);
     --m_componentCount;

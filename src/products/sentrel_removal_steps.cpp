@@ -45,9 +45,9 @@ void CSentrel::ShutDownServerTask(ProgressCallback progress, const char* task,
         FindProcess(process) != 0) {
         ReportStatus(progress, message, m_percent, kPhaseProgramFiles);
         char common[MAX_PATH];
-        if (JoinPath(common, sizeof common, TextOf(m_programDir), "Common") &&
+        if (JoinPath(common, sizeof common, OrEmpty(m_programDir), "Common") &&
             FormatText(g_scratchText, sizeof g_scratchText, "%s\\ovconcmd \"t %s q\" %s", common,
-                       task, TextOf(m_serverName))) {
+                       task, OrEmpty(m_serverName))) {
             RunAndWait(g_scratchText);
         }
     }
@@ -68,11 +68,11 @@ void CSentrel::DeleteEachFile(const char* dir, const char* const* names, size_t 
 }
 
 bool CSentrel::FormatStartMenuFolder(char* destination, size_t capacity) const {
-    return FormatText(destination, capacity, "%s\\Sentrel", TextOf(m_folderLocation));
+    return FormatText(destination, capacity, "%s\\Sentrel", OrEmpty(m_folderLocation));
 }
 
 bool CSentrel::FormatProgramGroup(char* destination, size_t capacity) const {
-    return FormatText(destination, capacity, "%s Sentrel", TextOf(m_folderLocation));
+    return FormatText(destination, capacity, "%s Sentrel", OrEmpty(m_folderLocation));
 }
 
 void CSentrel::DeleteStartMenuShortcut(const char* shortcut) const {

@@ -39,7 +39,7 @@ bool CSentrel::RemoveSnmpSubagent(ProgressCallback progress) {
                     m_stepPercent);
         char common[MAX_PATH];
         char subagentDir[MAX_PATH];
-        if (JoinPath(common, sizeof common, TextOf(m_programDir), "Common")) {
+        if (JoinPath(common, sizeof common, OrEmpty(m_programDir), "Common")) {
             DeleteEachFile(common, {"OVSNMP\\ovsen.conf", "OVSNMP\\ovsen.mib", "OVSNMP\\ovsen.tdf",
                                     "OVSNMP\\readme.txt"});
             if (JoinPath(subagentDir, sizeof subagentDir, common, "ovsnmp")) {
@@ -53,7 +53,7 @@ bool CSentrel::RemoveSnmpSubagent(ProgressCallback progress) {
     }
 
     char log[MAX_PATH];
-    if (FormatText(log, sizeof log, "%s\\ovsnmp.log", TextOf(m_logsDir))) {
+    if (FormatText(log, sizeof log, "%s\\ovsnmp.log", OrEmpty(m_logsDir))) {
         DeleteFileA(log);
     }
 
