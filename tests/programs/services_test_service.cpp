@@ -4,6 +4,9 @@
 //   pending MS   stays stop pending for MS milliseconds, then stops
 //   never        goes stop pending and never stops (the test ends its process)
 //   refuses      does not accept the stop control
+// Run by hand as "wait-running NAME..." it is no service: it waits until each named service
+// reports running, since a service manager's start may return while the service is still
+// start pending, and a stop sent then is refused.
 #include <windows.h>
 
 #include <cstdlib>
@@ -91,9 +94,38 @@ bool ReadBehaviour(int argc, char** argv) {
     return true;
 }
 
+// Exit code 0 once every named service runs, 1 when one is not running after ten seconds.
+int WaitUntilRunning(int count, char** names) {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    if (manager == nullptr) {
+        return 1;
+    }
+    int result = 0;
+    for (int i = 0; i < count && result == 0; ++i) {
+        SC_HANDLE service = OpenServiceA(manager, names[i], SERVICE_QUERY_STATUS);
+        SERVICE_STATUS status = {};
+        result = 1;
+        for (int polls = 0; service != nullptr && polls < 100; ++polls) {
+            if (QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_RUNNING) {
+                result = 0;
+                break;
+            }
+            Sleep(100);
+        }
+        if (service != nullptr) {
+            CloseServiceHandle(service);
+        }
+    }
+    CloseServiceHandle(manager);
+    return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "wait-running") == 0) {
+        return WaitUntilRunning(argc - 2, argv + 2);
+    }
     if (!ReadBehaviour(argc, argv)) {
         return 2;
     }

@@ -241,6 +241,7 @@ bool WineMachine::Prepare(const std::string& templateDir, const std::string& ima
         "reg add \"HKCU\\Software\\Wine\\AppDefaults\\ovuninstall.exe\" /v Version /d " +
             version->second + " /f > nul",
     };
+    std::string running;
     for (const auto& service : machine.value("services", nlohmann::json::array())) {
         const std::string name = service.at("name");
         commands.push_back("sc create \"" + name +
@@ -249,7 +250,11 @@ bool WineMachine::Prepare(const std::string& templateDir, const std::string& ima
                            service.value("display name", name) + "\" > nul");
         if (service.value("state", "stopped") == "running") {
             commands.push_back("sc start \"" + name + "\" > nul");
+            running += " \"" + name + "\"";
         }
+    }
+    if (!running.empty()) {
+        commands.push_back("C:\\ovtest\\services_test_service.exe wait-running" + running);
     }
     if (Batch(commands) != 0) {
         *error = "Wine could not take the image's registry and services";

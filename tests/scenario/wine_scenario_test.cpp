@@ -1,12 +1,11 @@
 // Every scenario that Wine can host, run with the Windows build of the uninstall program in a Wine
 // prefix that holds the scenario's machine: the reports and the changes must be the very ones the
-// native run gives. Needs WINE_SCENARIO_BIN, the Windows build's program folder; the list of
-// scenarios Wine cannot host is printed at the end with the reason for each.
+// native run gives. Needs WINE_SCENARIO_BIN, the Windows build's program folder; a scenario Wine
+// cannot host is skipped with its reason.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 
 #include "scenario/machine_snapshot.h"
 #include "scenario/scenario.h"
@@ -87,19 +86,5 @@ std::string NameOf(const ::testing::TestParamInfo<Scenario>& info) {
 INSTANTIATE_TEST_SUITE_P(Scenarios, WineScenarioTest,
                          ::testing::ValuesIn(LoadScenarios(SCENARIOS_FOLDER)), NameOf);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(WineScenarioTest);
-
-// The scenarios that run natively only, with their reasons, for whoever reads the run.
-class NativeOnlyListing : public ::testing::Environment {
-  public:
-    void TearDown() override {
-        std::cout << "Scenarios Wine cannot host (run natively only):\n";
-        for (const Scenario& scenario : LoadScenarios(SCENARIOS_FOLDER)) {
-            if (!scenario.wine) {
-                std::cout << "  " << scenario.name << ": " << scenario.wineSkipReason << "\n";
-            }
-        }
-    }
-};
-const auto* const kListing = ::testing::AddGlobalTestEnvironment(new NativeOnlyListing);
 
 }  // namespace
