@@ -85,18 +85,6 @@ TEST_F(SentrelAdvancedVellgardRemoval, AgentStillInstalledKeepsWhatItShares) {
     EXPECT_EQ(sentrel->ComponentCount(), 1);
 }
 
-TEST_F(SentrelAdvancedVellgardRemoval, LastDependantHandsOverToTheSubagentRemoval) {
-    auto sentrel = Load({kVellgardFlag, "OVSNMP"});
-    sentrel->Start(14, false);
-
-    EXPECT_TRUE(sentrel->RemoveAdvancedVellgard(&Record));
-    ASSERT_GT(reports.size(), kAloneOnSingleServer.size());
-    EXPECT_EQ(Transcript(reports.begin(), reports.begin() + kAloneOnSingleServer.size()),
-              kAloneOnSingleServer);
-    EXPECT_EQ(reports[kAloneOnSingleServer.size()].text, "Removing OVSNMP subagent...");
-    EXPECT_FALSE(sentrel->HasSnmpSubagent());
-}
-
 TEST_F(SentrelAdvancedVellgardRemoval, ExamoraStillInstalledKeepsTheMailDatabase) {
     auto sentrel = Load({kVellgardFlag});
     g_examoraCount = 1;

@@ -1,7 +1,6 @@
-// The Sentrel agent's removal on its own: its reports with their percentages
-// and phases, the shutdown of its Notes task, the Recycle Service, the database
-// question, and what the machine holds afterwards on a single server, on a
-// partitioned one and on Alpha.
+// The Sentrel agent's removal on its own: the shutdown command of its Notes task on Intel and
+// Alpha, the database question for a directory with foreign files, and what it keeps while the
+// Advanced Vellgard server or the Kestrune Console stays.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -101,85 +100,6 @@ TEST_F(SentrelAgentRemoval, RunningServerTaskIsToldToQuitAndEverythingOfTheAgent
     EXPECT_EQ(sentrel->ComponentCount(), 0);
 }
 
-TEST_F(SentrelAgentRemoval, RecycleServiceThatWillNotStopEndsTheRemovalBeforeAnythingGoes) {
-    auto sentrel = Load({kAgentFlag, "OVSNMP"});
-    winsim::Service service;
-    service.name = kRecycleService;
-    service.state = SERVICE_RUNNING;
-    service.stop = winsim::ServiceStop::kRefuses;
-    winsim::AddService(service);
-    sentrel->Start(14, false);
-
-    EXPECT_FALSE(sentrel->RemoveAgent(&Record));
-    EXPECT_EQ(reports, (Transcript{{"Cannot stop the Recycle Service.\nStop the "
-                                    "service then retry uninstall!",
-                                    0, 1, 2}}));
-    EXPECT_EQ(winsim::ServiceState(kRecycleService), static_cast<DWORD>(SERVICE_RUNNING));
-    EXPECT_TRUE(FileExists("C:\\Orvanta\\Sentrel\\ovrecycl.exe"));
-    EXPECT_TRUE(FileExists(kDatabaseDir + "\\ovcorrpt.nsf"));
-    EXPECT_TRUE(KeyExists(kProductKey + "\\OVAGENT"));
-    EXPECT_EQ(SetupFlag(kAgentFlag), 1);
-    EXPECT_TRUE(sentrel->HasAgent());
-    EXPECT_TRUE(sentrel->HasSnmpSubagent());
-    EXPECT_EQ(sentrel->ComponentCount(), 1);
-}
-
-TEST_F(SentrelAgentRemoval, NoToTheDatabaseQuestionKeepsDatabasesTemplatesAndMailDatabase) {
-    auto sentrel = Load({kAgentFlag});
-    answers = [](const std::string&) { return false; };
-    // The server runs but the agent's task does not: nothing to tell, the step
-    // still counts.
-    winsim::StartProcess("nserver");
-    sentrel->Start(12, true);
-
-    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-    EXPECT_EQ(reports, (Transcript{{"Removing Sentrel directory...", 24, 1, 1},
-                                   {"Removing OV Agent Program Files...", 36, 1, 1},
-                                   {kDatabaseQuestion, 48, 2, 2},
-                                   {"Removing Folder Items...", 60, 3, 1},
-                                   {"Updating the registry...", 72, 4, 1},
-                                   {"Updating notes.ini...", 84, 4, 1},
-                                   {"OV Agent successfully removed...", 96, 0, 1}}));
-    EXPECT_TRUE(winsim::ProgramStarts().empty());
-    for (const std::string& file :
-         {kDatabaseDir + "\\ovcorrpt.nsf", kDatabaseDir + "\\ovstatus.nsf",
-          kDatabaseDir + "\\ovmail.nsf.bak1", kDatabaseDir + "\\KesWizrd.nsf", kMailDatabase,
-          std::string("C:\\Lotus\\Domino\\Data\\ovsen.nsf")}) {
-        EXPECT_TRUE(FileExists(file)) << file;
-    }
-    EXPECT_FALSE(FileExists("C:\\Orvanta\\Sentrel"));
-    EXPECT_FALSE(sentrel->HasAgent());
-}
-
-TEST_F(SentrelAgentRemoval, ProductOfOneOfTwoPartitionsLeavesWhatTheOtherServerUses) {
-    UsePartitions(2);
-    auto sentrel = Load({kAgentFlag}, 1);
-    g_partitionCount = 2;
-    const std::string dataDir = "C:\\Lotus\\Domino\\Data1";
-    sentrel->Start(20, false);
-
-    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-    // What the suite keeps in the partition's database directory is offered too.
-    Transcript expected{
-        {kDatabaseQuestion, 20, 2, 2},          {LeftoverQuestion(dataDir + "\\Orvanta"), 20, 1, 2},
-        {"Removing Folder Items...", 40, 3, 1}, {"Updating the registry...", 60, 4, 1},
-        {"Updating notes.ini...", 80, 4, 1},    {"OV Agent successfully removed...", 100, 0, 1}};
-    EXPECT_EQ(reports, expected);
-
-    EXPECT_EQ(winsim::ServiceState(kRecycleService), static_cast<DWORD>(SERVICE_RUNNING));
-    for (const char* file : {"C:\\Orvanta\\Logs\\ovagent.log", "C:\\Orvanta\\Sentrel\\ovstart.exe",
-                             "C:\\Lotus\\Domino\\novagent.exe"}) {
-        EXPECT_TRUE(FileExists(file)) << file;
-    }
-    // The client programs were not taken, so their wizard database goes with the
-    // databases.
-    EXPECT_FALSE(FileExists(dataDir + "\\Orvanta\\KesWizrd.nsf"));
-    EXPECT_FALSE(FileExists(dataDir + "\\Orvanta\\ovcorrpt.nsf"));
-    EXPECT_FALSE(KeyExists(std::string(kSuiteRoot) + "\\Partition 1\\Sentrel\\OVAGENT"));
-    EXPECT_EQ(SetupFlag(kAgentFlag, 1), 0);
-    EXPECT_EQ(NotesIni(dataDir + "\\notes.ini", "$OVCommandDb"), "<missing>");
-}
-
 TEST_F(SentrelAgentRemoval, AlphaServerTasksCarryTheirPlatformLetter) {
     winsim::SystemVersion alpha = winsim::WindowsNT40();
     alpha.processorArchitecture = PROCESSOR_ARCHITECTURE_ALPHA;
@@ -200,26 +120,6 @@ TEST_F(SentrelAgentRemoval, AlphaServerTasksCarryTheirPlatformLetter) {
           "C:\\Lotus\\Domino\\aovrboot.exe", "C:\\Lotus\\Domino\\aovrcycl.exe"}) {
         EXPECT_FALSE(FileExists(file)) << file;
     }
-}
-
-TEST_F(SentrelAgentRemoval, DatabasesInTheNotesDataDirectoryItselfAreNeverOfferedForRemoval) {
-    auto sentrel = Load({kAgentFlag});
-    // The same directory, spelt in other letter case, which still holds the
-    // server's own files.
-    ChangeSetting("Database Directory", "c:\\LOTUS\\domino\\data");
-    sentrel = std::make_unique<SentrelUnderTest>("Sentrel", kVersion);
-    AddFile("c:\\lotus\\domino\\data\\ovcorrpt.nsf");
-    AddFile("C:\\Lotus\\Domino\\Data\\names.nsf");
-    sentrel->Start(14, false);
-
-    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-    // The database question is the only one.
-    EXPECT_EQ(std::count_if(reports.begin(), reports.end(),
-                            [](const Report& report) { return report.kind == 2; }),
-              1);
-    EXPECT_EQ(reports.size(), 7u);
-    EXPECT_FALSE(FileExists("C:\\Lotus\\Domino\\Data\\ovcorrpt.nsf"));
-    EXPECT_TRUE(FileExists("C:\\Lotus\\Domino\\Data\\names.nsf"));
 }
 
 TEST_F(SentrelAgentRemoval, DatabaseDirectoryWithForeignFilesIsOfferedAndKeptOnNo) {
@@ -250,20 +150,6 @@ TEST_F(SentrelAgentRemoval, AdvancedVellgardKeepsWhatItSharesAndTheSubagent) {
     EXPECT_EQ(sentrel->ComponentCount(), 2);
 }
 
-TEST_F(SentrelAgentRemoval, LastDependantHandsOverToTheSubagentRemoval) {
-    auto sentrel = Load({kAgentFlag, "OVSNMP"});
-    sentrel->Start(14, false);
-
-    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-    const Report success{"OV Agent successfully removed...", 98, 0, 1};
-    const auto found = std::find(reports.begin(), reports.end(), success);
-    ASSERT_NE(found, reports.end());
-    ASSERT_NE(found + 1, reports.end());
-    EXPECT_EQ((found + 1)->text, "Removing OVSNMP subagent...");
-    EXPECT_FALSE(sentrel->HasSnmpSubagent());
-    EXPECT_EQ(SetupFlag("OVSNMP"), 0);
-}
-
 TEST_F(SentrelAgentRemoval, ClientProgramsStayWhileTheConsoleIsInstalled) {
     auto sentrel = Load({kAgentFlag});
     AddFile("C:\\Orvanta\\CLIENT\\ovkesvw.exe");
@@ -273,15 +159,6 @@ TEST_F(SentrelAgentRemoval, ClientProgramsStayWhileTheConsoleIsInstalled) {
     EXPECT_TRUE(sentrel->RemoveAgent(&Record));
     EXPECT_TRUE(FileExists("C:\\Orvanta\\CLIENT\\ovkesvw.exe"));
     EXPECT_FALSE(FileExists(kDatabaseDir + "\\KesWizrd.nsf"));
-}
-
-TEST_F(SentrelAgentRemoval, WindowsNT351ProgramManagerItemsGo) {
-    UseSystem(winsim::WindowsNT351());
-    auto sentrel = Load({kAgentFlag});
-    sentrel->Start(14, false);
-
-    EXPECT_TRUE(sentrel->RemoveAgent(&Record));
-    EXPECT_TRUE(ProgmanItems("Orvanta Sentrel").empty());
 }
 
 }  // namespace

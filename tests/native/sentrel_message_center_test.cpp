@@ -1,5 +1,5 @@
-// The Message Center removal: its transcript, what it leaves behind, and the service that will not
-// stop.
+// The Message Center removal: what it leaves behind, a service already stopped or missing, and its
+// leftover files.
 #include <gtest/gtest.h>
 
 #include "api/counters.h"
@@ -84,30 +84,6 @@ TEST_F(MessageCenterRemoval, AgentStayingKeepsTheProduct) {
     EXPECT_TRUE(FileExists("C:\\Orvanta\\Sentrel\\ovrecycl.exe"));
 }
 
-TEST_F(MessageCenterRemoval, ServiceThatWillNotStopStopsTheRemoval) {
-    Install({kAgentFlag, kPagingFlag});
-    winsim::AddService(
-        services_seed::MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kRefuses));
-    auto product = Listed();
-
-    EXPECT_FALSE(product->UninstallComponent("Message Center", &Record));
-
-    const Transcript expected = {
-        {"Removing Message Center...", 0, 1, 1},
-        {"Cannot stop the Message Center Service.\nStop the service then retry "
-         "uninstall!",
-         0, 1, 2},
-    };
-    EXPECT_EQ(reports, expected);
-    EXPECT_TRUE(ServiceInstalled());
-    EXPECT_TRUE(FileExists(std::string(kMessageCenterDir) + "\\ovmcg.exe"));
-    EXPECT_TRUE(KeyExists(kPagingServerKey));
-    EXPECT_EQ(SetupFlag(kPagingFlag), 1);
-    EXPECT_TRUE(product->HasMessageCenter());
-    EXPECT_STREQ(product->BuildComponentText(), "Sentrel,Message Center");
-    EXPECT_EQ(g_sentrelCount, 1);
-}
-
 TEST_F(MessageCenterRemoval, StoppedServiceIsDeletedWithoutAStop) {
     Install({kPagingFlag});
     winsim::AddService(services_seed::MakeService(kService, SERVICE_STOPPED));
@@ -161,47 +137,6 @@ TEST_F(MessageCenterRemoval, LeftoverFilesGoOnYes) {
     ASSERT_EQ(reports.size(), 7u);
     EXPECT_EQ(reports[2], (Report{LeftoverQuestion("C:\\Orvanta\\Mcg\\"), 40, 1, 2}));
     EXPECT_FALSE(FileExists(kMessageCenterDir));
-}
-
-TEST_F(MessageCenterRemoval, TwoPartitionsRunEveryStepWithOneMoreAdvance) {
-    UsePartitions(2);
-    Install({kPagingFlag}, 1);
-    Install({kAgentFlag}, 2);
-    auto product = MakeProduct(1);
-
-    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
-
-    const Transcript expected = {
-        {"Removing Message Center...", 0, 1, 1},
-        {"Removing Message Center Directory...", 25, 1, 1},
-        {"Removing Message Center Databases...", 75, 2, 1},
-        {"Removing Folder Items...", 100, 3, 1},
-        {"Updating the registry...", 125, 4, 1},
-        {"OV Message Center successfully removed...", 150, 0, 1},
-    };
-    EXPECT_EQ(reports, expected);
-    EXPECT_FALSE(ServiceInstalled());
-    EXPECT_FALSE(FileExists(kMessageCenterDir));
-    // Its keys belong to no partition.
-    EXPECT_FALSE(KeyExists(kPagingServerKey));
-    EXPECT_FALSE(KeyExists(kMcgKey));
-    EXPECT_EQ(SetupFlag(kPagingFlag, 1), 0);
-    EXPECT_FALSE(KeyExists(std::string(kSuiteRoot) + "\\Partition 1\\Sentrel"));
-    EXPECT_TRUE(KeyExists(std::string(kSuiteRoot) + "\\Partition 2\\Sentrel"));
-}
-
-TEST_F(MessageCenterRemoval, ProgramManagerItemsOnWindowsNT351) {
-    UseSystem(winsim::WindowsNT351());
-    Install({kAgentFlag, kPagingFlag});
-    ASSERT_EQ(ProgmanItems("Orvanta Sentrel").size(), 5u);
-    auto product = MakeProduct();
-
-    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
-
-    EXPECT_EQ(reports, SingleServerTranscript());
-    const std::vector<std::string> agentItems = {
-        "Orvanta Recycle Utility", "Orvanta Sentrel Readme File", "Sentrel On-line Help"};
-    EXPECT_EQ(ProgmanItems("Orvanta Sentrel"), agentItems);
 }
 
 }  // namespace

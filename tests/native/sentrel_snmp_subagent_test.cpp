@@ -171,19 +171,5 @@ TEST_F(SnmpSubagentRemoval, TwoPartitionsLeaveTheServiceAndTheSharedFiles) {
     EXPECT_EQ(Dword(ProductKey(2) + "\\Recycle", "Send Traps"), 1);
 }
 
-TEST_F(SnmpSubagentRemoval, SendSnmpItemOnWindowsNT351) {
-    UseSystem(winsim::WindowsNT351());
-    RemoveService("SNMP");
-    auto product = Installed();
-    ASSERT_EQ(ProgmanItems("Orvanta Sentrel").size(), 4u);
-
-    EXPECT_TRUE(product->RemoveSnmpSubagent(&Record));
-
-    EXPECT_EQ(reports, QuietTranscript());
-    const std::vector<std::string> agentItems = {
-        "Orvanta Recycle Utility", "Orvanta Sentrel Readme File", "Sentrel On-line Help"};
-    EXPECT_EQ(ProgmanItems("Orvanta Sentrel"), agentItems);
-}
-
 }  // namespace
 }  // namespace sentrel_test

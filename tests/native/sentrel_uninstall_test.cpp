@@ -1,5 +1,5 @@
-// The Sentrel product as a whole: which component a name selects, the percentage each removal is
-// given, the order of the removals, and the product's own shell once nothing of it is left.
+// The Sentrel product as a whole: which component a name selects, the whole removal's false
+// result, and the product's own shell once nothing of it is left.
 #include <gtest/gtest.h>
 
 #include "api/counters.h"
@@ -58,17 +58,6 @@ TEST_F(SentrelUninstall, WholeProductReturnsFalseEvenWhenEverythingWent) {
     EXPECT_FALSE(FileExists(std::string(kStartMenu) + "\\Sentrel"));
 }
 
-TEST_F(SentrelUninstall, MessageCenterOfOneOfTwoPartitionsHasFourSteps) {
-    UsePartitions(2);
-    Install({kPagingFlag}, 2);
-    auto product = Listed(2);
-
-    EXPECT_FALSE(product->UninstallAll(&Record));
-
-    EXPECT_EQ(product->StepPercent(), 25);
-    EXPECT_EQ(reports.back(), (Report{"OV Message Center successfully removed...", 150, 0, 1}));
-}
-
 TEST_F(SentrelUninstall, ShellGoesWithTheLastComponent) {
     Install({kPagingFlag});
     auto product = Listed();
@@ -79,19 +68,6 @@ TEST_F(SentrelUninstall, ShellGoesWithTheLastComponent) {
     EXPECT_EQ(Text(kSearchPathKey, "Path"), "%systemroot%\\system32;%systemroot%;c:\\orvanta");
     EXPECT_EQ(g_sentrelCount, 0);
     EXPECT_EQ(g_installedCount, 0);
-}
-
-TEST_F(SentrelUninstall, ProgramManagerGroupGoesOnWindowsNT351) {
-    UseSystem(winsim::WindowsNT351());
-    Install({kPagingFlag});
-    ASSERT_EQ(ProgmanItems("Orvanta Sentrel").size(), 2u);
-    auto product = Listed();
-
-    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
-
-    for (const winsim::ProgmanGroup& group : winsim::ProgmanGroups()) {
-        EXPECT_NE(group.name, "Orvanta Sentrel");
-    }
 }
 
 TEST_F(SentrelUninstall, NotesServerIsLookedForOnlyOnWindowsNT) {

@@ -222,14 +222,6 @@ void SuiteFixture::SetNotesIni(const std::string& iniPath, const std::string& va
     machine.SetNotesIniValue(iniPath, variable, value);
 }
 
-std::vector<std::string> SuiteFixture::ProgmanGroupNames() {
-    std::vector<std::string> names;
-    for (const winsim::ProgmanGroup& group : winsim::ProgmanGroups()) {
-        names.push_back(group.name);
-    }
-    return names;
-}
-
 std::vector<std::string> SuiteFixture::ProgmanItems(const std::string& group) {
     for (const winsim::ProgmanGroup& existing : winsim::ProgmanGroups()) {
         if (existing.name == group) {

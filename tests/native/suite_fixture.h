@@ -93,7 +93,6 @@ class SuiteFixture : public ::testing::Test {
     static std::string NotesIni(const std::string& iniPath, const std::string& variable);
     static void SetNotesIni(const std::string& iniPath, const std::string& variable,
                             const std::string& value);
-    static std::vector<std::string> ProgmanGroupNames();
     static std::vector<std::string> ProgmanItems(const std::string& group);
 };
 
