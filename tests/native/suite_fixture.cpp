@@ -88,24 +88,7 @@ void SuiteFixture::UsePartitions(int count) {
 
 DemoInstallation SuiteFixture::SampleInstallation(const std::set<std::string>& components,
                                                   int partition) {
-    DemoInstallation installation;
-    installation.partition = partition;
-    installation.suiteKey = kSuiteRoot;
-    installation.notesDir = "C:\\Lotus\\Domino";
-    installation.notesDataDir = "C:\\Lotus\\Domino\\Data";
-    installation.notesIni = "C:\\Lotus\\Domino\\notes.ini";
-    installation.serverName = "Mail01/Tarvelle";
-    if (partition != 0) {
-        const std::string n = std::to_string(partition);
-        installation.suiteKey += "\\Partition " + n;
-        installation.notesDataDir += n;
-        installation.notesIni = installation.notesDataDir + "\\notes.ini";
-        installation.serverName = "Mail0" + n + "/Tarvelle";
-    }
-    installation.programDir = "C:\\Orvanta";
-    installation.commonDir = "C:\\Orvanta\\Common";
-    installation.logsDir = "C:\\Orvanta\\Logs";
-    installation.databaseDir = installation.notesDataDir + "\\Orvanta";
+    DemoInstallation installation = SampleLocations(partition);
     const winsim::SystemVersion system = winsim::CurrentSystem();
     installation.programManager =
         system.platformId == VER_PLATFORM_WIN32_NT && system.major == 3 && system.minor == 51;

@@ -36,24 +36,7 @@ SystemLayout LayoutOf(const std::string& os) {
 // The product weights the suite's installer adds up in "Installed".
 DemoInstallation MakeInstallation(const DemoOptions& options, const SystemLayout& layout,
                                   int partition) {
-    DemoInstallation installation;
-    installation.partition = partition;
-    installation.suiteKey = kSuiteRoot;
-    installation.notesDir = "C:\\Lotus\\Domino";
-    installation.notesDataDir = "C:\\Lotus\\Domino\\Data";
-    installation.notesIni = "C:\\Lotus\\Domino\\notes.ini";
-    installation.serverName = "Mail01/Tarvelle";
-    if (partition != 0) {
-        const std::string n = std::to_string(partition);
-        installation.suiteKey += "\\Partition " + n;
-        installation.notesDataDir = "C:\\Lotus\\Domino\\Data" + n;
-        installation.notesIni = installation.notesDataDir + "\\notes.ini";
-        installation.serverName = "Mail0" + n + "/Tarvelle";
-    }
-    installation.programDir = "C:\\Orvanta";
-    installation.commonDir = installation.programDir + "\\Common";
-    installation.logsDir = installation.programDir + "\\Logs";
-    installation.databaseDir = installation.notesDataDir + "\\Orvanta";
+    DemoInstallation installation = SampleLocations(partition);
     installation.programManager = options.os == "nt351";
     installation.folderLocation = installation.programManager
                                       ? "Orvanta"

@@ -79,6 +79,28 @@ const std::vector<std::string>& AllComponents() {
     return components;
 }
 
+DemoInstallation SampleLocations(int partition) {
+    DemoInstallation installation;
+    installation.partition = partition;
+    installation.suiteKey = kSuiteRoot;
+    installation.notesDir = "C:\\Lotus\\Domino";
+    installation.notesDataDir = "C:\\Lotus\\Domino\\Data";
+    installation.notesIni = "C:\\Lotus\\Domino\\notes.ini";
+    installation.serverName = "Mail01/Tarvelle";
+    if (partition != 0) {
+        const std::string n = std::to_string(partition);
+        installation.suiteKey += "\\Partition " + n;
+        installation.notesDataDir = "C:\\Lotus\\Domino\\Data" + n;
+        installation.notesIni = installation.notesDataDir + "\\notes.ini";
+        installation.serverName = "Mail0" + n + "/Tarvelle";
+    }
+    installation.programDir = "C:\\Orvanta";
+    installation.commonDir = installation.programDir + "\\Common";
+    installation.logsDir = installation.programDir + "\\Logs";
+    installation.databaseDir = installation.notesDataDir + "\\Orvanta";
+    return installation;
+}
+
 void AddSetupSettings(DemoMachine& machine, const DemoInstallation& installation) {
     const std::string setup = installation.suiteKey + "\\Setup\\Setup";
     uint32_t installed = 0;
