@@ -14,6 +14,8 @@ ovuninstall=build/native/bin/ovuninstall
 echo
 "$ovuninstall" --machine "$machine/sample" list
 echo
-"$ovuninstall" --machine "$machine/sample" remove --all --yes
+# The Sentrel product's whole removal answers false even when all of it went, so removing
+# everything ends with status 1 ("Not removed: Sentrel"); the list that follows shows what is left.
+"$ovuninstall" --machine "$machine/sample" remove --all --yes || [ $? -eq 1 ]
 echo
 "$ovuninstall" --machine "$machine/sample" list || true
