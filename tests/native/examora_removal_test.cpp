@@ -54,17 +54,7 @@ TEST_F(ExamoraRemoval, AProgramDirectoryWithOnlyTheReadmeGoesWithoutAQuestion) {
     EXPECT_EQ(reports, Removal(Title(kFamily)));
     EXPECT_FALSE(FileExists(kExamoraDir));
     EXPECT_EQ(winsim::TotalSleptMs() - sleptBefore, 1000u);
-    for (const char* file :
-         {"C:\\Lotus\\Domino\\Data\\Orvanta\\examora.nsf", "C:\\Lotus\\Domino\\Data\\examora.ntf",
-          "C:\\Lotus\\Domino\\Data\\Orvanta\\ovreport.nsf", "C:\\Lotus\\Domino\\Data\\ovreport.ntf",
-          "C:\\Lotus\\Domino\\nexamora.exe", "C:\\Lotus\\Domino\\fill2.gif"}) {
-        EXPECT_FALSE(FileExists(file)) << file;
-    }
-    EXPECT_FALSE(FileExists(kMailDatabase));
-    EXPECT_FALSE(KeyExists(kMailKey));
-    EXPECT_FALSE(KeyExists(std::string(kSuiteRoot) + "\\Examora"));
-    EXPECT_FALSE(
-        FileExists("C:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\Orvanta\\Examora"));
+    // The rest of what goes is in the leftover scenarios' machine changes.
     EXPECT_EQ(NotesIni(kNotesIni, "ServerTasksAt3"), "");
     EXPECT_EQ(SetupFlag(kExamoraFlag), 0);
     EXPECT_EQ(SetupFlag("Installed"), 8);

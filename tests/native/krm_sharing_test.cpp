@@ -68,23 +68,6 @@ TEST_F(KrmSharing, APathlynProductKeepsTheCacheAndTheDatabaseDirectorySetting) {
     EXPECT_FALSE(KeyExists(std::string(kSuiteRoot) + "\\Rendimo Manager"));
 }
 
-TEST_F(KrmSharing, AnotherPartitionKeepsTheTaskExecutableAndTheCache) {
-    UsePartitions(2);
-    Install({kRendimoFlag, kExamoraFlag}, 1);
-    Install({kExamoraFlag}, 2);
-    g_partitionCount = 2;
-    EXPECT_TRUE(RemoveBeside(0, 0, 0, 1));
-    EXPECT_EQ(reports[2], Report({"Removing OVKRM Server files...", 0, 1, 1}));
-    EXPECT_EQ(reports.back(), Report({"OVKRM Server successfully removed...", 100, 0, 1}));
-    EXPECT_TRUE(FileExists("C:\\Lotus\\Domino\\novstatg.exe"));
-    EXPECT_TRUE(FileExists("C:\\Lotus\\Domino\\pcache.txt"));
-    EXPECT_FALSE(FileExists("C:\\Orvanta\\Logs\\ovstatg.log"));
-    EXPECT_FALSE(FileExists("C:\\Lotus\\Domino\\Data1\\ovrmstat.ntf"));
-    EXPECT_EQ(NotesIni("C:\\Lotus\\Domino\\Data1\\notes.ini", "SERVERTASKS"), "OVINFO");
-    EXPECT_FALSE(KeyExists(std::string(kSuiteRoot) + "\\Partition 1\\Rendimo Manager"));
-    EXPECT_EQ(SetupFlag(kRendimoFlag, 1), 0);
-}
-
 TEST_F(KrmSharing, AProgramDirectoryEndingInASeparatorGetsNoSecondOne) {
     DemoInstallation installation = SampleInstallation({kRendimoFlag});
     installation.programDir = "C:\\Orvanta\\";

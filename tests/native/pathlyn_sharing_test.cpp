@@ -57,22 +57,6 @@ TEST_F(PathlynSharing, ARendimoManagerProductKeepsTheSharedAddinAndThePathCache)
     EXPECT_TRUE(FileExists("C:\\Orvanta\\Logs"));
 }
 
-TEST_F(PathlynSharing, TheLastProductOfTheSuiteTakesTheInformationTaskAndTheProgramDirectory) {
-    InstallWithFootprints({kPathlynServerFlag, kPathlynClientFlag});
-    const std::unique_ptr<CProduct> product = MakePathlyn();
-    Beside(0, 1, 0, 0, 0);
-    // UninstallAll alone: the suite-wide cleanup that the caller's removal runs afterwards is not
-    // part of it.
-    EXPECT_TRUE(product->UninstallAll(&Record));
-
-    EXPECT_EQ(NotesIni(kNotesIni, "SERVERTASKS"), "REPLICA,ROUTER,UPDATE,AMGR");
-    EXPECT_EQ(NotesIni(kNotesIni, "EXTMGR_ADDINS"), "NEXTPATH");
-    EXPECT_FALSE(FileExists("C:\\Orvanta"));
-    EXPECT_FALSE(KeyExists(kProductKey));
-    EXPECT_TRUE(KeyExists(kUninstallKey));
-    EXPECT_EQ(g_installedCount, 0);
-}
-
 // Which other family is left: Sentrel, Rendimo Manager, Examora or Kestrune.
 class PathlynBesideAnotherFamily : public PathlynSharing,
                                    public ::testing::WithParamInterface<int> {};

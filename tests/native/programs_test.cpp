@@ -8,14 +8,11 @@
 
 #include "platform/winsim/control.h"
 #include "support/services_seed.h"
-#include "system/bounded_text.h"
 #include "system/programs.h"
 
 namespace {
 
 using services_seed::MakeProgram;
-
-constexpr const char* kCommonDir = "C:\\Orvanta\\Common";
 
 bool IsRunning(const std::string& name) {
     const std::vector<std::string> names = winsim::RunningProcessNames();
@@ -93,53 +90,6 @@ TEST_F(Programs, MissingProgramIsRecordedAndNothingRuns) {
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(starts[0].error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(winsim::NowMs(), 0u);
-}
-
-// The agent removal's hand-over: the console-command program asks the server to end its task.
-class ConsoleCommand : public Programs {
-  protected:
-    void SetUp() override {
-        Programs::SetUp();
-        winsim::Program ovconcmd;
-        ovconcmd.path = std::string(kCommonDir) + "\\ovconcmd.exe";
-        ovconcmd.action = winsim::ProgramAction::kConsoleCommand;
-        winsim::AddProgram(ovconcmd);
-    }
-
-    static DWORD AskTaskToQuit(const char* task) {
-        char line[MAX_PATH];
-        EXPECT_TRUE(FormatText(line, sizeof line, "%s\\ovconcmd \"t %s q\" %s", kCommonDir, task,
-                               "MAIL01/Tarvelle"));
-        return RunAndWait(line);
-    }
-};
-
-TEST_F(ConsoleCommand, RunningServerEndsTheTask) {
-    winsim::StartProcess("nserver");
-    winsim::StartProcess("novagent");
-    winsim::StartProcess("novavg");
-    EXPECT_EQ(AskTaskToQuit("ovagent"), static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_EQ(winsim::RunningProcessNames(), (std::vector<std::string>{"nserver", "novavg"}));
-    EXPECT_EQ(winsim::NowMs(), 0u);
-    ASSERT_EQ(winsim::ProgramStarts().size(), 1u);
-    EXPECT_EQ(winsim::ProgramStarts()[0].commandLine,
-              "C:\\Orvanta\\Common\\ovconcmd \"t ovagent q\" MAIL01/Tarvelle");
-}
-
-TEST_F(ConsoleCommand, AlphaServerEndsTheAlphaTask) {
-    winsim::SystemVersion alpha = winsim::WindowsNT40();
-    alpha.processorArchitecture = PROCESSOR_ARCHITECTURE_ALPHA;
-    winsim::SetSystem(alpha);
-    winsim::StartProcess("aserver");
-    winsim::StartProcess("aovavg");
-    EXPECT_EQ(AskTaskToQuit("ovavg"), static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_EQ(winsim::RunningProcessNames(), std::vector<std::string>{"aserver"});
-}
-
-TEST_F(ConsoleCommand, WithoutAServerTheTaskStays) {
-    winsim::StartProcess("novagent");
-    EXPECT_EQ(AskTaskToQuit("ovagent"), static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_EQ(winsim::RunningProcessNames(), std::vector<std::string>{"novagent"});
 }
 
 }  // namespace

@@ -31,6 +31,11 @@ class CTestSentrel : public CSentrel {
         m_percent = percent;
         m_stepPercent = stepPercent;
     }
+    // What UninstallAll or UninstallComponent set before the first removal runs.
+    void Start(int32_t stepPercent, bool serverRunning) {
+        SetProgress(0, stepPercent);
+        m_serverRunning = serverRunning;
+    }
     int32_t Percent() const { return m_percent; }
     int32_t StepPercent() const { return m_stepPercent; }
 };

@@ -1,5 +1,5 @@
-// The Message Center removal: what it leaves behind, a service already stopped or missing, and its
-// leftover files.
+// The Message Center removal: the last component taking the product with it, a service already
+// stopped or missing, and its leftover files.
 #include <gtest/gtest.h>
 
 #include "api/counters.h"
@@ -65,25 +65,6 @@ TEST_F(MessageCenterRemoval, LastComponentTakesTheProductWithIt) {
     EXPECT_TRUE(winsim::ProgmanCommands().empty());
 }
 
-TEST_F(MessageCenterRemoval, AgentStayingKeepsTheProduct) {
-    Install({kAgentFlag, kPagingFlag});
-    auto product = Listed();
-
-    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
-
-    EXPECT_EQ(reports, SingleServerTranscript());
-    EXPECT_EQ(product->ComponentCount(), 1);
-    EXPECT_STREQ(product->BuildComponentText(), "Sentrel");
-    EXPECT_TRUE(product->IsInstalled());
-    EXPECT_EQ(g_sentrelCount, 1);
-    EXPECT_EQ(g_installedCount, 1);
-    EXPECT_FALSE(FileExists(std::string(kStartMenu) + "\\Sentrel\\Paging Server Log.lnk"));
-    EXPECT_TRUE(FileExists(std::string(kStartMenu) + "\\Sentrel\\Sentrel On-line Help.lnk"));
-    EXPECT_TRUE(KeyExists(std::string(kSuiteRoot) + "\\Sentrel\\Paging"));
-    EXPECT_EQ(SetupFlag(kAgentFlag), 1);
-    EXPECT_TRUE(FileExists("C:\\Orvanta\\Sentrel\\ovrecycl.exe"));
-}
-
 TEST_F(MessageCenterRemoval, StoppedServiceIsDeletedWithoutAStop) {
     Install({kPagingFlag});
     winsim::AddService(services_seed::MakeService(kService, SERVICE_STOPPED));
@@ -110,33 +91,26 @@ TEST_F(MessageCenterRemoval, MissingServiceIsNoObstacle) {
     EXPECT_EQ(SetupFlag(kPagingFlag), 0);
 }
 
-TEST_F(MessageCenterRemoval, LeftoverFilesAreKeptOnNo) {
-    Install({kPagingFlag});
-    const std::string extra = std::string(kMessageCenterDir) + "\\pager.cfg";
-    AddFile(extra);
-    answers = [](const std::string&) { return false; };
-    auto product = MakeProduct();
+TEST_F(MessageCenterRemoval, LeftoverFilesAreAskedAboutAndGoOnlyOnYes) {
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "yes" : "no");
+        reports.clear();
+        answers = [yes](const std::string&) { return yes; };
+        Install({kPagingFlag});
+        const std::string extra = std::string(kMessageCenterDir) + "\\queue\\page0001.msg";
+        AddFile(extra);
+        auto product = MakeProduct();
 
-    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
+        EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
 
-    Transcript expected = SingleServerTranscript();
-    expected.insert(expected.begin() + 2, {LeftoverQuestion("C:\\Orvanta\\Mcg\\"), 40, 1, 2});
-    EXPECT_EQ(reports, expected);
-    EXPECT_TRUE(FileExists(extra));
-    EXPECT_FALSE(FileExists(std::string(kMessageCenterDir) + "\\ovmcg.exe"));
-    EXPECT_FALSE(KeyExists(kMcgKey));
-}
-
-TEST_F(MessageCenterRemoval, LeftoverFilesGoOnYes) {
-    Install({kPagingFlag});
-    AddFile(std::string(kMessageCenterDir) + "\\queue\\page0001.msg");
-    auto product = MakeProduct();
-
-    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
-
-    ASSERT_EQ(reports.size(), 7u);
-    EXPECT_EQ(reports[2], (Report{LeftoverQuestion("C:\\Orvanta\\Mcg\\"), 40, 1, 2}));
-    EXPECT_FALSE(FileExists(kMessageCenterDir));
+        Transcript expected = SingleServerTranscript();
+        expected.insert(expected.begin() + 2, {LeftoverQuestion("C:\\Orvanta\\Mcg\\"), 40, 1, 2});
+        EXPECT_EQ(reports, expected);
+        EXPECT_EQ(FileExists(extra), !yes);
+        EXPECT_EQ(FileExists(kMessageCenterDir), !yes);
+        EXPECT_FALSE(FileExists(std::string(kMessageCenterDir) + "\\ovmcg.exe"));
+        EXPECT_FALSE(KeyExists(kMcgKey));
+    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The whole product and its step counts: a removal that stops early does not stop the next one,
-// the step percentage of each component, and no server probe outside Windows NT.
+// and the step percentage of each component.
 #include <gtest/gtest.h>
 
 #include "api/counters.h"
@@ -8,10 +8,6 @@
 
 namespace sentrel_test {
 namespace {
-
-constexpr const char* kStartMenu = "C:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\Orvanta";
-constexpr const char* kDatabaseDir = "C:\\Lotus\\Domino\\Data\\Orvanta";
-constexpr const char* kNotesIni = "C:\\Lotus\\Domino\\notes.ini";
 
 using SentrelWholeProduct = SentrelFixture;
 
@@ -79,16 +75,6 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{"VellgardSingle", 0, true, "Advanced Vellgard Server", 14},
                       StepCase{"VellgardPartition", 2, true, "Advanced Vellgard Server", 20}),
     [](const ::testing::TestParamInfo<StepCase>& info) { return std::string(info.param.name); });
-
-TEST_F(SentrelWholeProduct, ServerIsNotLookedForOutsideWindowsNT) {
-    UseSystem(winsim::Windows95());
-    Install({kAgentFlag});
-    winsim::StartProcess("nserver");
-    auto product = Listed();
-    product->UninstallComponent("Sentrel", &Record);
-    // Seven steps: the running server does not count where it is not looked for.
-    EXPECT_EQ(product->StepPercent(), 14);
-}
 
 }  // namespace
 }  // namespace sentrel_test

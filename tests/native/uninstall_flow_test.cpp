@@ -1,5 +1,5 @@
-// The title line of a removal: its parts, and texts too long for the title buffer or for the
-// partition suffix, which are cut at the buffer's end rather than overflowing it or being lost.
+// The title line of a removal with texts too long for the title buffer or for the partition
+// suffix, which are cut at the buffer's end rather than overflowing it or being lost.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -24,25 +24,6 @@ class UninstallTitle : public SuiteFixture {
         return reports.empty() ? Report() : reports.front();
     }
 };
-
-TEST_F(UninstallTitle, NamesTheProductItsVersionAndTheComponent) {
-    CTestFamily product("Pathlyn", kVersion);
-    EXPECT_EQ(TitleOf(product, nullptr),
-              Report({"Removing Pathlyn 5.2 from your computer...", 0, 1, 1}));
-    EXPECT_EQ(TitleOf(product, "Pathlyn Client"),
-              Report({"Removing Pathlyn 5.2 Pathlyn Client from your computer...", 0, 1, 1}));
-    EXPECT_EQ(TitleOf(product, ""),
-              Report({"Removing Pathlyn 5.2  from your computer...", 0, 1, 1}));
-}
-
-TEST_F(UninstallTitle, APartitionedProductNamesItsPartition) {
-    // A setup flag of the partition keeps the suite-wide cleanup away.
-    SimulatedDemoMachine().SetDword(std::string(kSuiteRoot) + "\\Partition 12\\Setup\\Setup",
-                                    "Pathlyn Client", 1);
-    CTestFamily product("Pathlyn", kVersion, "12");
-    EXPECT_EQ(TitleOf(product, "Pathlyn Client").text,
-              "Removing Pathlyn 5.2 Pathlyn Client - Partition 12 from your computer...");
-}
 
 TEST_F(UninstallTitle, AComponentTooLongForTheTitleIsCutAtItsEnd) {
     CTestFamily product("Pathlyn", kVersion);

@@ -142,10 +142,10 @@ TEST_F(Catalogue, NullAndEmptyPartitionMatchOnlyUnpartitionedEntries) {
     EXPECT_TRUE(UninstallProduct("Examora", "5.2", "2", nullptr, &Record, 0));
     EXPECT_EQ(second->uninstallAllCalls, 1);
     EXPECT_EQ(g_reports.back(), "whole product|0|0|1");
-}
 
-TEST_F(Catalogue, PartitionTextNeverMatchesAnUnpartitionedEntry) {
+    // Partition text never matches an unpartitioned entry.
     Add("Kestrune", "Kestrune Console", "5.2", nullptr);
+    g_reports.clear();
     EXPECT_FALSE(UninstallProduct("Kestrune", "5.2", "1", nullptr, &Record, 0));
     EXPECT_TRUE(g_reports.empty());
 }

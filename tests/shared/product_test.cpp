@@ -109,12 +109,6 @@ TEST_F(ProductBase, ComponentTextJoinsTheCountedNames) {
     product.FreeComponentText();
 }
 
-TEST_F(ProductBase, SingleComponentTextHasNoTrailingComma) {
-    CTestFamily product("Examora", "5.2");
-    product.AddNamedComponent("Examora Server");
-    EXPECT_STREQ(product.BuildComponentText(), "Examora Server");
-}
-
 TEST_F(ProductBase, SettersKeepIndependentCopies) {
     CTestFamily product("Examora", "5.2");
     char text[] = "C:\\First";
