@@ -137,28 +137,6 @@ TEST_F(Ddeml, DeleteGroupAndSeveralCommandsInOneTransaction) {
     EXPECT_EQ(winsim::ProgmanGroups().size(), 1u);
 }
 
-TEST_F(Ddeml, EveryExecuteIsRecordedWithItsConversation) {
-    RunProgman();
-    const HCONV first = ConnectToProgman();
-    Execute(first, "[ShowGroup(Main, 1)]");
-    Execute(first, "[Nonsense]");
-    const HCONV second = ConnectToProgman();
-    Execute(second, "[DeleteGroup(Main)]");
-    const std::vector<winsim::ProgmanCommand> commands = winsim::ProgmanCommands();
-    ASSERT_EQ(commands.size(), 3u);
-    EXPECT_EQ(commands[0].conversation, 1u);
-    EXPECT_EQ(commands[0].text, "[ShowGroup(Main, 1)]");
-    EXPECT_EQ(commands[1].conversation, 1u);
-    EXPECT_EQ(commands[1].text, "[Nonsense]");
-    EXPECT_EQ(commands[2].conversation, 2u);
-    EXPECT_EQ(commands[2].text, "[DeleteGroup(Main)]");
-
-    // A Program Manager that has ended hears nothing more.
-    winsim::SetProgramManagerRunning(false);
-    EXPECT_FALSE(Execute(second, "[DeleteGroup(Tools Sentrel)]"));
-    EXPECT_EQ(winsim::ProgmanCommands().size(), 3u);
-}
-
 TEST_F(Ddeml, TransactionTakesTheDataHandleAndUninitializeReleasesEverything) {
     RunProgman();
     const HCONV conversation = ConnectToProgman();
@@ -184,13 +162,6 @@ TEST_F(Ddeml, TransactionTakesTheDataHandleAndUninitializeReleasesEverything) {
         DdeClientTransaction(reinterpret_cast<LPBYTE>(const_cast<char*>(command)), sizeof command,
                              conversation, nullptr, 0, XTYP_EXECUTE, 1000, nullptr),
         nullptr);
-}
-
-TEST_F(Ddeml, InitializeCanBeMadeToFail) {
-    winsim::FailDdeInitialize(DMLERR_DLL_USAGE);
-    DWORD instance = 0;
-    EXPECT_EQ(DdeInitializeA(&instance, &NoAnswer, 0, 0), static_cast<UINT>(DMLERR_DLL_USAGE));
-    EXPECT_EQ(instance, 0u);
 }
 
 TEST_F(Ddeml, ProgramManagerTravelsInTheMachineImage) {

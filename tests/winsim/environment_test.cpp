@@ -37,13 +37,6 @@ class Environment : public FreshMachine {
     }
 };
 
-TEST_F(Environment, NewMachineNamesItsWindowsDirectoryWhateverTheCase) {
-    EXPECT_EQ(Get("SystemRoot", 64).buffer, "C:\\WINNT");
-    EXPECT_EQ(Get("SYSTEMROOT", 64).buffer, "C:\\WINNT");
-    EXPECT_EQ(Get("windir", 64).buffer, "C:\\WINNT");
-    EXPECT_EQ(Get("ComputerName", 64).buffer, "WINSIM");
-}
-
 TEST_F(Environment, ReadGivesLengthWhenItFitsAndSizeNeededWhenNot) {
     ASSERT_TRUE(SetEnvironmentVariableA("NOTESPARTITION", "12"));
 
@@ -108,51 +101,48 @@ TEST_F(Environment, IsTheMachinesOwnAndResetRestoresIt) {
     EXPECT_EQ(Get("SYSTEMROOT", 64).buffer, "D:\\NT40");
     EXPECT_EQ(Get("windir", 64).error, static_cast<DWORD>(ERROR_ENVVAR_NOT_FOUND));
 
+    // A new machine names its Windows directory, whatever the case of the name.
     winsim::Reset();
     EXPECT_EQ(Get("NOTESPARTITION", 64).error, static_cast<DWORD>(ERROR_ENVVAR_NOT_FOUND));
-    EXPECT_EQ(Get("SystemRoot", 64).buffer, "C:\\WINNT");
+    EXPECT_EQ(Get("SYSTEMROOT", 64).buffer, "C:\\WINNT");
     EXPECT_EQ(Get("windir", 64).buffer, "C:\\WINNT");
+    EXPECT_EQ(Get("ComputerName", 64).buffer, "WINSIM");
 }
 
-TEST_F(Environment, ExpansionReturnsSizeWithTheZero) {
-    Answer answer = Expand("%SystemRoot%\\ovuninstall.exe", 128);
-    EXPECT_EQ(answer.result, 25u);
-    EXPECT_EQ(answer.buffer, "C:\\WINNT\\ovuninstall.exe");
-    EXPECT_EQ(answer.error, kUntouched);
-
-    EXPECT_EQ(Expand("%systemroot%%WINDIR%", 128).buffer, "C:\\WINNTC:\\WINNT");
-    EXPECT_EQ(Expand("", 128).result, 1u);
-}
-
-TEST_F(Environment, ExpansionKeepsWhatItCannotResolve) {
+TEST_F(Environment, ExpansionAnswersAsWindowsDoes) {
     winsim::SetEnvironment("EMPTY", "");
     winsim::SetEnvironment("LOOP", "%SystemRoot%");
-    EXPECT_EQ(Expand("%UNKNOWN%", 128).buffer, "%UNKNOWN%");
-    // The closing sign of an unknown name does not open the next one.
-    EXPECT_EQ(Expand("%UNKNOWN%SystemRoot%", 128).buffer, "%UNKNOWN%SystemRoot%");
-    EXPECT_EQ(Expand("%UNKNOWN%x%SystemRoot%", 128).buffer, "%UNKNOWN%xC:\\WINNT");
-    EXPECT_EQ(Expand("50%", 128).buffer, "50%");
-    EXPECT_EQ(Expand("a%%b", 128).buffer, "a%%b");
-    EXPECT_EQ(Expand("%SystemRoot", 128).buffer, "%SystemRoot");
-    EXPECT_EQ(Expand("[%EMPTY%]", 128).buffer, "[]");
-    // A value is put in as it is, not expanded again.
-    EXPECT_EQ(Expand("%LOOP%", 128).buffer, "%SystemRoot%");
-}
-
-TEST_F(Environment, ExpansionThatDoesNotFitIsCutAndGives122) {
-    Answer cut = Expand("%SystemRoot%\\x", 5);
-    EXPECT_EQ(cut.result, 11u);
-    EXPECT_EQ(cut.error, static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
-    EXPECT_EQ(cut.buffer, "C:\\W");
-
-    Answer exact = Expand("%SystemRoot%\\x", 11);
-    EXPECT_EQ(exact.result, 11u);
-    EXPECT_EQ(exact.error, kUntouched);
-    EXPECT_EQ(exact.buffer, "C:\\WINNT\\x");
-
-    Answer sizeOnly = Expand("%SystemRoot%\\x", 0);
-    EXPECT_EQ(sizeOnly.result, 11u);
-    EXPECT_EQ(sizeOnly.error, static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    const struct {
+        const char* text;
+        DWORD size;
+        DWORD result;
+        DWORD error;
+        std::string buffer;
+    } cases[] = {
+        {"%SystemRoot%\\ovuninstall.exe", 128, 25, kUntouched, "C:\\WINNT\\ovuninstall.exe"},
+        {"%systemroot%%WINDIR%", 128, 17, kUntouched, "C:\\WINNTC:\\WINNT"},
+        {"", 128, 1, kUntouched, ""},
+        // What cannot be resolved stays; the closing sign of an unknown name opens no other.
+        {"%UNKNOWN%", 128, 10, kUntouched, "%UNKNOWN%"},
+        {"%UNKNOWN%SystemRoot%", 128, 21, kUntouched, "%UNKNOWN%SystemRoot%"},
+        {"%UNKNOWN%x%SystemRoot%", 128, 19, kUntouched, "%UNKNOWN%xC:\\WINNT"},
+        {"50%", 128, 4, kUntouched, "50%"},
+        {"a%%b", 128, 5, kUntouched, "a%%b"},
+        {"%SystemRoot", 128, 12, kUntouched, "%SystemRoot"},
+        {"[%EMPTY%]", 128, 3, kUntouched, "[]"},
+        // A value is put in as it is, not expanded again.
+        {"%LOOP%", 128, 13, kUntouched, "%SystemRoot%"},
+        // What does not fit is cut and gives 122.
+        {"%SystemRoot%\\x", 5, 11, ERROR_INSUFFICIENT_BUFFER, "C:\\W"},
+        {"%SystemRoot%\\x", 11, 11, kUntouched, "C:\\WINNT\\x"},
+        {"%SystemRoot%\\x", 0, 11, ERROR_INSUFFICIENT_BUFFER, std::string(127, 'x')},
+    };
+    for (const auto& c : cases) {
+        const Answer answer = Expand(c.text, c.size);
+        EXPECT_EQ(answer.result, c.result) << c.text << " " << c.size;
+        EXPECT_EQ(answer.error, c.error) << c.text << " " << c.size;
+        EXPECT_EQ(answer.buffer, c.buffer) << c.text << " " << c.size;
+    }
 }
 
 }  // namespace

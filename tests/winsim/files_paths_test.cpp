@@ -35,16 +35,6 @@ TEST_F(FilePaths, HostPathOfWhatIsNotThere) {
     EXPECT_EQ(winsim::HostPath("Q:\\New.dll"), "");
 }
 
-TEST_F(FilePaths, LengthAndFormRefusals) {
-    const std::string longest = "C:\\" + std::string(MAX_PATH - 3, 'x');
-
-    EXPECT_EQ(Attributes(longest), AttributesError(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(Attributes(longest + "x"), AttributesError(ERROR_FILENAME_EXCED_RANGE));
-    EXPECT_EQ(Attributes("\\\\server\\share\\x"), AttributesError(ERROR_BAD_NETPATH));
-    EXPECT_EQ(Attributes("C:\\a|b"), AttributesError(ERROR_INVALID_NAME));
-    EXPECT_EQ(Attributes("C:\\a:b"), AttributesError(ERROR_INVALID_NAME));
-}
-
 // Looking names up in another case goes through an index of the folder, not a scan per call:
 // a name added behind the index's back is still found, and one deleted is no longer.
 TEST_F(FilePaths, OtherCaseStaysRightWhileTheFolderChanges) {

@@ -273,41 +273,6 @@ TEST_F(PerformanceData, SmallBufferGetsMoreDataAndNoSize) {
         ERROR_INVALID_PARAMETER);
 }
 
-TEST_F(PerformanceData, QueriesAreRecordedOpenTheKeyAndCanBeMadeToFail) {
-    EXPECT_FALSE(winsim::PerformanceDataOpen());
-    Query("230");
-    EXPECT_TRUE(winsim::PerformanceDataOpen());
-    EXPECT_EQ(RegCloseKey(HKEY_PERFORMANCE_DATA), ERROR_SUCCESS);
-    EXPECT_FALSE(winsim::PerformanceDataOpen());
-
-    winsim::FailPerformanceQuery(ERROR_ACCESS_DENIED);
-    std::vector<BYTE> data(100);
-    DWORD size = 100;
-    EXPECT_EQ(
-        RegQueryValueExA(HKEY_PERFORMANCE_DATA, "Global", nullptr, nullptr, data.data(), &size),
-        ERROR_ACCESS_DENIED);
-
-    const std::vector<winsim::PerformanceQuery> queries = winsim::PerformanceQueries();
-    ASSERT_EQ(queries.size(), 2u);
-    EXPECT_EQ(queries[0].valueName, "230");
-    EXPECT_EQ(queries[0].bufferSize, static_cast<DWORD>(kLargeBuffer));
-    EXPECT_EQ(queries[1].valueName, "Global");
-    EXPECT_EQ(queries[1].bufferSize, 100u);
-}
-
-TEST_F(PerformanceData, PaddingGrowsTheBlockPastTheSizeAsked) {
-    const DWORD before = winsim::PerformanceDataSize();
-    const size_t started = winsim::PadPerformanceData(51200);
-    const DWORD after = winsim::PerformanceDataSize();
-    EXPECT_GT(after, 51200u);
-    EXPECT_GT(started, 0u);
-    EXPECT_EQ(winsim::RunningProcessNames().size(), started);
-    EXPECT_EQ(winsim::RunningProcessNames().front(), "padding1");
-    // One process fewer would not have been enough.
-    EXPECT_LE(after - (after - before) / started, 51200u);
-    EXPECT_EQ(winsim::PadPerformanceData(after - 1), 0u);
-}
-
 TEST_F(PerformanceData, CounterNamesAreSeededAsWindowsKeepsThem) {
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE,
@@ -336,20 +301,6 @@ TEST_F(PerformanceData, CounterNamesAreSeededAsWindowsKeepsThem) {
                                      16)),
               std::string::npos);
     EXPECT_EQ(names.substr(names.size() - 2), std::string("\0\0", 2));
-
-    const auto defaults = winsim::DefaultCounterNames();
-    EXPECT_EQ(winsim::CounterNames(), defaults);
-    EXPECT_TRUE(std::is_sorted(defaults.begin(), defaults.end()));
-
-    winsim::RemoveCounterName("id PROCESS");
-    auto expected = defaults;
-    expected.erase(std::find(expected.begin(), expected.end(),
-                             std::pair<DWORD, std::string>(784, "ID Process")));
-    EXPECT_EQ(winsim::CounterNames(), expected);
-
-    winsim::SetCounterNames({{230, "Process"}});
-    EXPECT_EQ(winsim::CounterNames(),
-              (std::vector<std::pair<DWORD, std::string>>{{230, "Process"}}));
 }
 
 TEST_F(PerformanceData, ImageHoldsTheCounterNamesOnlyWhenItsRegistryDoes) {
