@@ -38,18 +38,34 @@ class ProfileRead : public ProfileFiles {
 
 using namespace std::string_literals;
 
-TEST_F(ProfileRead, AValueTooLongForTheBufferIsCutAndReturnsSizeMinusOne) {
+// A value or a default too long for the buffer is cut and returns size - 1; the default loses
+// its trailing blanks and matching quotes first.
+TEST_F(ProfileRead, ValuesAndDefaultsAreCutToTheBuffer) {
     Seed("[S]\r\nk=abcdefghij\r\n");
-    EXPECT_EQ(Get("S", "k", "", 11).result, 10u);
-    EXPECT_EQ(Get("S", "k", "", 11).bytes, "abcdefghij\0XX"s);
-    EXPECT_EQ(Get("S", "k", "", 10).result, 9u);
-    EXPECT_EQ(Get("S", "k", "", 10).bytes, "abcdefghi\0XX"s);
-    EXPECT_EQ(Get("S", "k", "", 5).bytes, "abcd\0XX"s);
-    EXPECT_EQ(Get("S", "k", "", 1).result, 0u);
-    EXPECT_EQ(Get("S", "k", "", 1).bytes, "\0XX"s);
-    // No buffer at all: nothing is written.
-    EXPECT_EQ(Get("S", "k", "", 0).result, 0u);
-    EXPECT_EQ(Get("S", "k", "", 0).bytes, "XX");
+    const std::string missing = Folder().PathOf("missing.ini");
+    const struct {
+        const char* defaultText;
+        DWORD size;
+        std::string file;
+        DWORD result;
+        std::string bytes;
+    } cases[] = {
+        {"", 11, "", 10, "abcdefghij\0XX"s},
+        {"", 10, "", 9, "abcdefghi\0XX"s},
+        {"", 1, "", 0, "\0XX"s},
+        // No buffer at all: nothing is written.
+        {"", 0, "", 0, "XX"},
+        {"def  ", 10, missing, 3, "def\0XXXXXXXX"s},
+        {"  x", 10, missing, 3, "  x\0XXXXXXXX"s},
+        {"\"q\"", 10, missing, 1, "q\0XXXXXXXXXX"s},
+        {nullptr, 3, missing, 0, "\0XXXX"s},
+        {"defaultlong", 5, missing, 4, "defa\0XX"s},
+    };
+    for (const auto& c : cases) {
+        const Answer answer = Get("S", "k", c.defaultText, c.size, c.file);
+        EXPECT_EQ(answer.result, c.result) << c.size << " " << c.file;
+        EXPECT_EQ(answer.bytes, c.bytes) << c.size << " " << c.file;
+    }
 }
 
 TEST_F(ProfileRead, SectionNamesFollowEachOtherAndEndInTwoZeros) {
@@ -86,16 +102,6 @@ TEST_F(ProfileRead, AMissingFileReadsAsAnEmptyOneWithError2) {
     EXPECT_EQ(Get("S", nullptr, "dd", 5, missing).bytes, "dd\0XXXX"s);
     const std::string noFolder = Folder().PathOf("none\\missing.ini");
     EXPECT_EQ(Get("S", "k", "default", 20, noFolder).result, 7u);
-}
-
-TEST_F(ProfileRead, TheDefaultLosesTrailingSpacesAndQuotesAndIsCutLikeAValue) {
-    const std::string missing = Folder().PathOf("missing.ini");
-    EXPECT_EQ(Get("S", "k", "def  ", 10, missing).bytes, "def\0XXXXXXXX"s);
-    EXPECT_EQ(Get("S", "k", "  x", 10, missing).bytes, "  x\0XXXXXXXX"s);
-    EXPECT_EQ(Get("S", "k", "\"q\"", 10, missing).bytes, "q\0XXXXXXXXXX"s);
-    EXPECT_EQ(Get("S", "k", nullptr, 3, missing).bytes, "\0XXXX"s);
-    EXPECT_EQ(Get("S", "k", "defaultlong", 5, missing).result, 4u);
-    EXPECT_EQ(Get("S", "k", "defaultlong", 5, missing).bytes, "defa\0XX"s);
 }
 
 TEST_F(ProfileRead, BlanksAroundNamesAndValuesAndMatchingQuotesDoNotCount) {
