@@ -31,17 +31,6 @@ TEST_F(EntryPoint, UnrecognisedSystemRefusesTheLoad) {
     }
 }
 
-TEST_F(EntryPoint, EverySupportedSystemLoadsTheLibrary) {
-    for (const winsim::SystemVersion& system :
-         {winsim::Win32s(), winsim::Windows95(), winsim::WindowsNT351(), winsim::WindowsNT40(),
-          winsim::Windows2000()}) {
-        winsim::SetSystem(system);
-        HMODULE library = LoadLibraryA("uninstlib.dll");
-        EXPECT_NE(library, nullptr) << system.platformId << " " << system.major;
-        EXPECT_TRUE(FreeLibrary(library));
-    }
-}
-
 TEST_F(EntryPoint, EachLoadStartsWithAnEmptyCatalogueAndNoRememberedPartition) {
     HMODULE library = LoadLibraryA("uninstlib.dll");
     ASSERT_NE(library, nullptr);

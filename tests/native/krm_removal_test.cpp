@@ -1,5 +1,4 @@
-// The Rendimo Manager server removed as a component: what it takes off the catalogue and the
-// setup flags, and which component names reach it.
+// Which component names reach the Rendimo Manager server's removal: only its own, exactly.
 #include <gtest/gtest.h>
 
 #include "api/counters.h"
@@ -9,45 +8,9 @@ namespace suite_test {
 namespace {
 
 constexpr const char* kFamily = "Rendimo Manager";
-const std::string kNotesIni = "C:\\Lotus\\Domino\\notes.ini";
 const std::string kProductKey = std::string(kSuiteRoot) + "\\Rendimo Manager";
 
-Transcript RemovalAlone(const Report& title) {
-    return {title,
-            {"Removing OVKRM Server...", 0, 1, 1},
-            {"Removing OVKRM Server files...", 0, 1, 1},
-            {"Removing OVKRM Server logs...", 16, 1, 1},
-            {"Removing OVKRM Server Databases...", 32, 2, 1},
-            {"Removing Folder Items...", 48, 3, 1},
-            {"Updating notes.ini...", 64, 3, 1},
-            {"Updating the registry...", 80, 4, 1},
-            {"OVKRM Server successfully removed...", 100, 0, 1}};
-}
-
 using KrmRemoval = SuiteFixture;
-
-TEST_F(KrmRemoval, ComponentRemovalClearsTheFlagAndTakesTheWeightOffInstalled) {
-    Install({kRendimoFlag, kExamoraFlag});
-    ASSERT_TRUE(Scan());
-
-    EXPECT_TRUE(Remove(kFamily, 0, kRendimoFlag));
-    EXPECT_EQ(reports, RemovalAlone(Title(kFamily, 0, kRendimoFlag)));
-    EXPECT_EQ(SetupFlag(kRendimoFlag), 0);
-    EXPECT_EQ(SetupFlag("Installed"), 2);
-    EXPECT_EQ(SetupFlag(kExamoraFlag), 1);
-    EXPECT_FALSE(KeyExists(kProductKey));
-    EXPECT_FALSE(KeyExists(std::string(kSuiteRoot) + "\\Kestrune\\Database Directory"));
-    EXPECT_EQ(g_rendimoCount, 0);
-    EXPECT_EQ(g_installedCount, 1);
-    // Examora is still installed: the suite stays.
-    EXPECT_TRUE(KeyExists(kUninstallKey));
-    EXPECT_EQ(NotesIni(kNotesIni, "SERVERTASKS"), "REPLICA,ROUTER,UPDATE,AMGR,OVINFO");
-
-    // The entry is removed: the catalogue no longer reaches it.
-    reports.clear();
-    EXPECT_FALSE(Remove(kFamily, 0, kRendimoFlag));
-    EXPECT_TRUE(reports.empty());
-}
 
 TEST_F(KrmRemoval, ComponentNamesAreComparedExactly) {
     Install({kRendimoFlag});

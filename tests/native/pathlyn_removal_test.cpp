@@ -1,5 +1,5 @@
-// The Pathlyn removals where the scenarios do not reach: component names compared exactly, the
-// refusal while the Notes server runs, and Windows 95, which never looks for the server.
+// The Pathlyn removals where the scenarios do not reach: component names compared exactly and the
+// refusal while the Notes server runs.
 #include <gtest/gtest.h>
 
 #include "native/pathlyn_kestrune_fixture.h"
@@ -13,20 +13,6 @@ const std::string kServerTask = "C:\\Lotus\\Domino\\novpathl.exe";
 const std::string kClientProgram = "C:\\Lotus\\Domino\\ovCPathl.exe";
 const std::string kSharedAddin = "C:\\Orvanta\\Common\\novapimn.dll";
 const std::string kClientAddin = "C:\\Orvanta\\Common\\novCPthl.dll";
-
-Transcript ServerReports(int32_t step, int32_t from = 0) {
-    // A removal that stands at 80 after its registry line completes at 100.
-    const int32_t registry = from + 5 * step;
-    const int32_t success = registry == 80 ? 100 : registry + step;
-    return {{"Removing OVPathlyn Server...", from, 1, 1},
-            {"Removing OVPathlyn Server files...", from, 1, 1},
-            {"Removing OVPathlyn Server logs...", from + step, 1, 1},
-            {"Removing OVPathlyn Server Databases...", from + 2 * step, 2, 1},
-            {"Removing Folder Items...", from + 3 * step, 3, 1},
-            {"Updating notes.ini...", from + 4 * step, 3, 1},
-            {"Updating the registry...", registry, 4, 1},
-            {"OVPathlyn Server successfully removed...", success, 0, 1}};
-}
 
 Transcript ClientReports(int32_t step, int32_t from = 0) {
     return {{"Removing OVPathlyn Client...", from, 1, 1},
@@ -96,19 +82,6 @@ TEST_F(PathlynRemoval, ARunningNotesServerKeepsTheServerButNotTheClientOfAWholeR
     EXPECT_EQ(g_installedCount, 1);
     EXPECT_FALSE(KeyExists(kProductKey));
     EXPECT_FALSE(FileExists(kStartMenu + "\\Pathlyn"));
-}
-
-TEST_F(PathlynRemoval, Windows95NeverLooksForTheNotesServer) {
-    UseSystem(winsim::Windows95());
-    InstallWithFootprints({kPathlynServerFlag, kExamoraFlag});
-    winsim::StartProcess("nserver");
-    ASSERT_TRUE(Scan());
-
-    EXPECT_TRUE(Remove(kFamily));
-    EXPECT_EQ(reports, Join({Title(kFamily)}, ServerReports(16)));
-    EXPECT_FALSE(FileExists(kServerTask));
-    EXPECT_FALSE(FileExists("C:\\WINDOWS\\Start Menu\\Programs\\Orvanta\\Pathlyn"));
-    EXPECT_TRUE(winsim::PerformanceQueries().empty());
 }
 
 }  // namespace

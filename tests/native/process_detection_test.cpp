@@ -40,15 +40,6 @@ TEST_F(ProcessDetection, FirstInstanceOfTheNameGivesTheId) {
     EXPECT_EQ(winsim::PerformanceQueries()[0].bufferSize, kFirstBuffer);
 }
 
-TEST_F(ProcessDetection, NameMatchesWithoutCaseButNotWithTheExtension) {
-    const DWORD server = winsim::StartProcess("nserver");
-    EXPECT_EQ(FindProcess("NServer"), server);
-    EXPECT_EQ(FindProcess("nserver.exe"), 0u);
-    EXPECT_EQ(FindProcess("nserve"), 0u);
-    EXPECT_EQ(FindProcess(""), 0u);
-    EXPECT_EQ(FindProcess(nullptr), 0u);
-}
-
 TEST_F(ProcessDetection, MissingCounterNameFindsNothing) {
     winsim::StartProcess("nserver");
     winsim::RemoveCounterName("ID Process");

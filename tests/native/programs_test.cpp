@@ -72,16 +72,6 @@ TEST_F(Programs, SecondWaitEndsWithTheProgram) {
     EXPECT_EQ(winsim::NowMs(), 21000u);
 }
 
-TEST_F(Programs, ProgramThatNeverEndsKeepsTheCallerFifteenSeconds) {
-    winsim::Program monitor = MakeProgram("C:\\Tools\\monitor.exe", 0);
-    monitor.runsUntilEnded = true;
-    winsim::AddProgram(monitor);
-    char line[] = "C:\\Tools\\monitor.exe";
-    EXPECT_EQ(RunAndWait(line), static_cast<DWORD>(ERROR_SUCCESS));
-    EXPECT_EQ(winsim::NowMs(), 15000u);
-    EXPECT_TRUE(IsRunning("monitor"));
-}
-
 TEST_F(Programs, MissingProgramIsRecordedAndNothingRuns) {
     char line[] = "C:\\Orvanta\\Common\\ovconcmd \"t ovagent q\" MAIL01";
     EXPECT_EQ(RunAndWait(line), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));

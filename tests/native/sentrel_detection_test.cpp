@@ -24,19 +24,6 @@ TEST_F(SentrelDetection, SubagentAloneIsNoProduct) {
     EXPECT_EQ(product->BuildComponentText(), nullptr);
 }
 
-TEST_F(SentrelDetection, ListsTheThreeComponentsInDetectionOrder) {
-    Install({kVellgardFlag, kSubagentFlag, kPagingFlag, kAgentFlag});
-    auto product = MakeProduct();
-    EXPECT_TRUE(product->IsInstalled());
-    EXPECT_TRUE(product->HasSnmpSubagent());
-    EXPECT_TRUE(product->HasAgent());
-    EXPECT_TRUE(product->HasMessageCenter());
-    EXPECT_TRUE(product->HasAdvancedVellgard());
-    EXPECT_EQ(product->ComponentCount(), 3);
-    EXPECT_STREQ(product->BuildComponentText(), "Sentrel,Message Center,Advanced Vellgard Server");
-    EXPECT_STREQ(product->GetName(), "Sentrel");
-}
-
 TEST_F(SentrelDetection, OnlyAStoredOneCountsAsInstalled) {
     Install({kAgentFlag});
     SimulatedDemoMachine machine;

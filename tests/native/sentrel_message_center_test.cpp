@@ -65,19 +65,6 @@ TEST_F(MessageCenterRemoval, LastComponentTakesTheProductWithIt) {
     EXPECT_TRUE(winsim::ProgmanCommands().empty());
 }
 
-TEST_F(MessageCenterRemoval, StoppedServiceIsDeletedWithoutAStop) {
-    Install({kPagingFlag});
-    winsim::AddService(services_seed::MakeService(kService, SERVICE_STOPPED));
-    auto product = MakeProduct();
-
-    EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
-
-    EXPECT_EQ(winsim::ServiceRequests(),
-              std::vector<std::string>{"delete Orvanta Messaging Center"});
-    EXPECT_EQ(reports, SingleServerTranscript());
-    EXPECT_FALSE(ServiceInstalled());
-}
-
 TEST_F(MessageCenterRemoval, MissingServiceIsNoObstacle) {
     Install({kPagingFlag});
     RemoveService(kService);

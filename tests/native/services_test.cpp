@@ -58,40 +58,34 @@ TEST_F(Services, ActiveMeansAnyStateButStopped) {
     EXPECT_FALSE(IsServiceActive(kService));
 }
 
-TEST_F(Services, StopOfAServiceThatStopsAtOnceWaitsOneSecond) {
-    winsim::AddService(MakeService(kService, SERVICE_RUNNING));
-    EXPECT_TRUE(StopServiceAndWait(kService));
-    EXPECT_EQ(winsim::ServiceState(kService), static_cast<DWORD>(SERVICE_STOPPED));
-    EXPECT_EQ(winsim::TotalSleptMs(), 1000u);
-    EXPECT_EQ(winsim::ServiceRequests(), Requests{"stop Orvanta Recycle Service"});
-}
-
-TEST_F(Services, StopPollsEverySecondWhileTheServiceIsStopPending) {
-    winsim::AddService(MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kPending, 4500));
-    EXPECT_TRUE(StopServiceAndWait(kService));
-    EXPECT_EQ(winsim::TotalSleptMs(), 5000u);
-    EXPECT_EQ(winsim::ServiceRequests(), Requests{"stop Orvanta Recycle Service"});
-}
-
-TEST_F(Services, ServiceStillStoppingAfterThirtySecondsCountsAsNotStopped) {
-    winsim::AddService(MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kNever));
-    EXPECT_FALSE(StopServiceAndWait(kService));
-    EXPECT_EQ(winsim::TotalSleptMs(), 30000u);
-    EXPECT_EQ(winsim::ServiceState(kService), static_cast<DWORD>(SERVICE_STOP_PENDING));
-
-    // One that needs exactly the thirty seconds still makes it.
-    winsim::Reset();
-    winsim::AddService(
-        MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kPending, 30000));
-    EXPECT_TRUE(StopServiceAndWait(kService));
-    EXPECT_EQ(winsim::TotalSleptMs(), 30000u);
-}
-
-TEST_F(Services, StopIsNotSentToAStoppedService) {
-    winsim::AddService(MakeService(kService, SERVICE_STOPPED));
-    EXPECT_FALSE(StopServiceAndWait(kService));
-    EXPECT_TRUE(winsim::ServiceRequests().empty());
-    EXPECT_EQ(winsim::TotalSleptMs(), 0u);
+// The stop waits a second, then polls every second while the service is stop pending, for at most
+// thirty seconds; a stopped service is sent nothing.
+TEST_F(Services, StopWaitsForTheServiceForAtMostThirtySeconds) {
+    const struct {
+        DWORD state;
+        winsim::ServiceStop stop;
+        DWORD pendingMs;
+        bool stopped;
+        uint64_t sleptMs;
+        DWORD finalState;
+    } cases[] = {
+        {SERVICE_RUNNING, winsim::ServiceStop::kAtOnce, 0, true, 1000, SERVICE_STOPPED},
+        {SERVICE_RUNNING, winsim::ServiceStop::kPending, 4500, true, 5000, SERVICE_STOPPED},
+        {SERVICE_RUNNING, winsim::ServiceStop::kPending, 30000, true, 30000, SERVICE_STOPPED},
+        {SERVICE_RUNNING, winsim::ServiceStop::kNever, 0, false, 30000, SERVICE_STOP_PENDING},
+        {SERVICE_STOPPED, winsim::ServiceStop::kAtOnce, 0, false, 0, SERVICE_STOPPED},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pendingMs);
+        winsim::Reset();
+        winsim::AddService(MakeService(kService, c.state, c.stop, c.pendingMs));
+        EXPECT_EQ(StopServiceAndWait(kService), c.stopped);
+        EXPECT_EQ(winsim::TotalSleptMs(), c.sleptMs);
+        EXPECT_EQ(winsim::ServiceState(kService), c.finalState);
+        EXPECT_EQ(winsim::ServiceRequests(), c.state == SERVICE_STOPPED
+                                                 ? Requests{}
+                                                 : Requests{"stop Orvanta Recycle Service"});
+    }
 }
 
 TEST_F(Services, RefusedStopFailsWithoutWaiting) {

@@ -81,18 +81,6 @@ TEST_F(Catalogue, EmptyCatalogueListsAndRemovesNothing) {
     EXPECT_FALSE(EnumInstalledApps(&Collect));
 }
 
-TEST_F(Catalogue, EnumerationHandsOverEveryInstalledEntryInOrder) {
-    Add("Examora", "Examora Server", "5.2", nullptr);
-    Add("Kestrune", "Kestrune Console", "5.2", "2");
-    EXPECT_TRUE(EnumInstalledApps(&Collect));
-    ASSERT_EQ(g_listed.size(), 2u);
-    EXPECT_EQ(g_listed[0].name, "Examora");
-    EXPECT_EQ(g_listed[0].partition, "(none)");
-    EXPECT_EQ(g_listed[0].components, "Examora Server");
-    EXPECT_EQ(g_listed[1].name, "Kestrune");
-    EXPECT_EQ(g_listed[1].partition, "2");
-}
-
 TEST_F(Catalogue, CallbackThatDeclinesEndsTheEnumeration) {
     Add("Examora", "Examora Server", "5.2", nullptr);
     Add("Kestrune", "Kestrune Console", "5.2", nullptr);

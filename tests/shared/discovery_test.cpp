@@ -68,14 +68,6 @@ TEST_F(Discovery, UnpartitionedSuiteGivesOneEntryPerInstalledFamily) {
     EXPECT_EQ(g_partitionCount, 0);
 }
 
-TEST_F(Discovery, VersionComesFromTheStore) {
-    machine::SetDword(kRoot + "\\Setup\\Setup", "Sentrel", 1);
-    machine::SetString(kRoot + "\\Setup\\Setup", "Current Version", "5.2");
-    ScanPartitions(catalogue, FlagFamilies());
-    ASSERT_EQ(catalogue.size(), 1u);
-    EXPECT_STREQ(catalogue.front()->Version(), "5.2");
-}
-
 TEST_F(Discovery, FamilyNamesOutsideTheSuiteAreNotCounted) {
     machine::SetDword(kRoot + "\\Setup\\Setup", "Pathlyn Client", 1);
     EXPECT_EQ(ScanPartitions(catalogue, FlagFamilies()), 1);

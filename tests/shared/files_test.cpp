@@ -90,18 +90,20 @@ TEST_F(FileRemoval, EmptyMeansNoFileAnywhereBelow) {
     EXPECT_FALSE(IsDirectoryEmpty(kRoot));
     EXPECT_FALSE(IsDirectoryEmpty(PathOf("a").c_str()));
     EXPECT_TRUE(IsDirectoryEmpty(PathOf("d").c_str()));
-}
 
-TEST_F(FileRemoval, DotDirectoriesAreNotLookedInto) {
-    MakeFile(PathOf("data\\.cache\\index.dat"));
-
-    EXPECT_TRUE(IsDirectoryEmpty(kRoot));
+    // Dot directories are not looked into.
+    MakeFile(PathOf("d\\.cache\\index.dat"));
+    EXPECT_TRUE(IsDirectoryEmpty(PathOf("d").c_str()));
 }
 
 TEST_F(FileRemoval, MissingDirectoryIsEmptyButNoPathIsNot) {
     EXPECT_TRUE(IsDirectoryEmpty(PathOf("missing").c_str()));
     EXPECT_FALSE(IsDirectoryEmpty(nullptr));
     EXPECT_FALSE(IsDirectoryEmpty(""));
+    // A tree to delete must be there.
+    EXPECT_FALSE(DeleteDirectoryTree(PathOf("missing").c_str()));
+    EXPECT_FALSE(DeleteDirectoryTree(nullptr));
+    EXPECT_FALSE(DeleteDirectoryTree(""));
 }
 
 // A directory whose search pattern would not fit in MAX_PATH cannot be vouched for.
@@ -125,12 +127,6 @@ TEST_F(FileRemoval, TreeGoesWithReadOnlyFilesAndItself) {
 
     EXPECT_FALSE(Exists(PathOf("Orvanta")));
     EXPECT_TRUE(Exists(kRoot));
-}
-
-TEST_F(FileRemoval, MissingTreeIsFalse) {
-    EXPECT_FALSE(DeleteDirectoryTree(PathOf("missing").c_str()));
-    EXPECT_FALSE(DeleteDirectoryTree(nullptr));
-    EXPECT_FALSE(DeleteDirectoryTree(""));
 }
 
 TEST_F(FileRemoval, DotDirectoryAndItsParentsStay) {

@@ -48,22 +48,6 @@ TEST_F(ProductBase, IdentityOfUnpartitionedAndPartitionedObjects) {
     EXPECT_TRUE(partitioned.IsPartitioned());
 }
 
-TEST_F(ProductBase, LoadReadsTheSuitesDirectoriesAndTheServerName) {
-    SeedSetup(kRoot + "\\Setup\\Setup");
-    machine::SetString(kRoot + "\\Kestrune\\Notes", "Server Name", "Mail01/Tarvelle");
-
-    CTestFamily product("Examora", "5.2");
-    EXPECT_STREQ(product.ProgramDir(), "C:\\Orvanta");
-    EXPECT_STREQ(product.CommonDir(), "C:\\Orvanta\\Common");
-    EXPECT_STREQ(product.LogsDir(), "C:\\Orvanta\\Logs");
-    EXPECT_STREQ(product.FolderLocation(), "C:\\WINNT\\Profiles\\All Users\\Orvanta");
-    EXPECT_STREQ(product.NotesDir(), "C:\\Lotus\\Domino");
-    EXPECT_STREQ(product.NotesDataDir(), "C:\\Lotus\\Domino\\Data");
-    EXPECT_STREQ(product.NotesIni(), "C:\\Lotus\\Domino\\notes.ini");
-    EXPECT_STREQ(product.DatabaseDir(), "C:\\Lotus\\Domino\\Data\\Orvanta");
-    EXPECT_STREQ(product.ServerName(), "Mail01/Tarvelle");
-}
-
 TEST_F(ProductBase, PartitionObjectLoadsItsOwnPartition) {
     machine::SetDword(kRoot, "Partitioned", 1);
     SeedSetup(kRoot + "\\Partition 2\\Setup\\Setup");
