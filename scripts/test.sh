@@ -22,5 +22,9 @@ for preset in native asan mingw; do
         ctest --preset "$preset" -j"$(nproc)"
     fi
 done
+echo "== fuzz"
+scripts/fuzz.sh --seconds 30
+echo "== benchmarks"
+scripts/bench.sh --guard
 cmake -P tests/cmake/list_native_only.script
 echo "All tests passed."
