@@ -25,3 +25,11 @@ else()
              COMMAND ${CMAKE_CURRENT_LIST_DIR}/../docs/run_caller_example.sh
                      $<TARGET_FILE:caller_example> $<TARGET_FILE:ovuninstall>)
 endif()
+
+if(NOT UNINSTLIB_PLATFORM_WINDOWS)
+    # Every command the documents mark runnable, against this build; the C block of the caller
+    # guide must equal the example above.
+    add_test(NAME doc_commands
+             COMMAND ${CMAKE_CURRENT_LIST_DIR}/../docs/check_doc_commands.sh ${PROJECT_SOURCE_DIR}
+                     ${CMAKE_BINARY_DIR})
+endif()
