@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "api/counters.h"
+#include "system/protected_directories.h"
 
 ProductCatalogue g_products;
 
@@ -27,9 +28,18 @@ const FamilyCounter kFamilyCounters[] = {
 
 void RetireCatalogue() {
     g_retiredProducts.splice(g_retiredProducts.end(), g_products);
+    ForgetProtectedDirectories();
+}
+
+void ProtectNotesDirectories(const ProductCatalogue& catalogue) {
+    for (const auto& product : catalogue) {
+        ProtectDirectory(product->NotesDir());
+        ProtectDirectory(product->NotesDataDir());
+    }
 }
 
 void DestroyCatalogue() {
+    ForgetProtectedDirectories();
     g_products.clear();
     g_retiredProducts.clear();
 }

@@ -14,6 +14,8 @@ extern ProductCatalogue g_products;
 // Empties the catalogue for a new scan. The entries of the earlier scan stay allocated, out of the
 // catalogue, until the library is unloaded, since callers may still hold texts they were given.
 void RetireCatalogue();
+// No removal may take the Notes program or data directory of an entry, nor what holds them.
+void ProtectNotesDirectories(const ProductCatalogue& catalogue);
 // Destroys every entry, those of earlier scans too: the library is being unloaded.
 void DestroyCatalogue();
 // Sets the family counters and g_installedCount from the catalogue's entries.

@@ -36,7 +36,9 @@ bool InitInstalledApps() {
                              &g_examoraCount, &g_kestruneCount}) {
         *counter = 0;
     }
-    return ScanPartitions(g_products) > 0;
+    const bool found = ScanPartitions(g_products) > 0;
+    ProtectNotesDirectories(g_products);
+    return found;
 }
 
 bool EnumInstalledApps(EnumAppsCallback callback) {

@@ -65,6 +65,8 @@ class CProduct {
     const char* Name() const { return m_name.get(); }
     const char* Version() const { return m_version.get(); }
     const char* Partition() const { return m_partition.get(); }
+    const char* NotesDir() const { return m_notesDir.get(); }
+    const char* NotesDataDir() const { return m_notesDataDir.get(); }
     bool IsPartitioned() const { return m_partitioned; }
     bool IsInstalled() const { return m_installed; }
     int32_t ComponentCount() const { return m_componentCount; }

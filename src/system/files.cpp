@@ -2,6 +2,7 @@
 
 #include "system/bounded_text.h"
 #include "system/find_handle.h"
+#include "system/protected_directories.h"
 #include "system/registry.h"
 
 namespace {
@@ -23,10 +24,29 @@ bool IsDotDirectory(const WIN32_FIND_DATAA& entry) {
     return IsDirectory(entry) && entry.cFileName[0] == '.';
 }
 
+// A junction or symbolic link: what it leads to lies outside the tree being walked, perhaps in
+// another product's or a user's folder, so the walk removes the link and never goes through it.
+bool IsLink(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// A pattern names files of the one directory; a separator would reach into another, and a colon
+// names a drive or a file's stream.
+bool IsPlainPattern(const char* pattern) {
+    for (const char* at = pattern; *at != '\0'; ++at) {
+        if (*at == '\\' || *at == '/' || *at == ':') {
+            return false;
+        }
+    }
+    return true;
+}
+
 // A read-only file loses that bit first, since Windows refuses to delete it otherwise. Failures
 // are left for the caller to notice as files still there.
 void DeleteFoundFile(const char* path, DWORD attributes) {
-    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    // A link's read-only bit may be its target's; the target is not ours to change.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0 && !IsLink(attributes)) {
         SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY);
     }
     DeleteFileA(path);
@@ -60,7 +80,8 @@ Search StartSearch(const char* dir, const char* pattern, FindHandle* find) {
 
 bool DeleteMatchingFiles(const char* dir, const char* pattern) {
     FindHandle find;
-    if (StartSearch(dir, pattern, &find) != Search::kStarted) {
+    if (pattern == nullptr || !IsPlainPattern(pattern) ||
+        StartSearch(dir, pattern, &find) != Search::kStarted) {
         return false;
     }
     do {
@@ -74,6 +95,9 @@ bool DeleteMatchingFiles(const char* dir, const char* pattern) {
 }
 
 bool IsDirectoryEmpty(const char* dir) {
+    if (!IsEmpty(dir) && IsLink(GetFileAttributesA(dir))) {
+        return true;
+    }
     FindHandle find;
     const Search search = StartSearch(dir, kWholeDirectory, &find);
     if (search != Search::kStarted) {
@@ -85,15 +109,17 @@ bool IsDirectoryEmpty(const char* dir) {
             return false;
         }
         char path[MAX_PATH];
-        if (!IsDotDirectory(entry) && JoinPath(path, sizeof path, dir, entry.cFileName) &&
-            !IsDirectoryEmpty(path)) {
+        if (!IsDotDirectory(entry) && !IsLink(entry.dwFileAttributes) &&
+            JoinPath(path, sizeof path, dir, entry.cFileName) && !IsDirectoryEmpty(path)) {
             return false;
         }
     } while (find.Next());
     return true;
 }
 
-bool DeleteDirectoryTree(const char* dir) {
+namespace {
+
+bool DeleteTreeBelow(const char* dir) {
     {
         FindHandle find;
         if (StartSearch(dir, kWholeDirectory, &find) != Search::kStarted) {
@@ -101,12 +127,19 @@ bool DeleteDirectoryTree(const char* dir) {
         }
         do {
             const WIN32_FIND_DATAA& entry = find.Entry();
-            char path[MAX_PATH];
-            if (IsDotDirectory(entry) || !JoinPath(path, sizeof path, dir, entry.cFileName)) {
+            if (IsDotDirectory(entry)) {
                 continue;
             }
-            if (IsDirectory(entry)) {
-                if (!DeleteDirectoryTree(path)) {
+            // An entry whose path would not fit cannot be named, so the tree cannot all go: the
+            // walk stops there as at a subdirectory that cannot be read.
+            char path[MAX_PATH];
+            if (!JoinPath(path, sizeof path, dir, entry.cFileName)) {
+                return false;
+            }
+            if (IsDirectory(entry) && IsLink(entry.dwFileAttributes)) {
+                RemoveDirectoryA(path);
+            } else if (IsDirectory(entry)) {
+                if (!DeleteTreeBelow(path)) {
                     return false;
                 }
             } else {
@@ -118,4 +151,16 @@ bool DeleteDirectoryTree(const char* dir) {
     // The search is closed before the directory itself goes, so that no handle of ours holds it.
     RemoveDirectoryA(dir);
     return true;
+}
+
+}  // namespace
+
+bool DeleteDirectoryTree(const char* dir) {
+    if (IsEmpty(dir) || !MayDeleteDirectoryTree(dir)) {
+        return false;
+    }
+    if (IsLink(GetFileAttributesA(dir))) {
+        return RemoveDirectoryA(dir) != FALSE;
+    }
+    return DeleteTreeBelow(dir);
 }

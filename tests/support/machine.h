@@ -25,6 +25,9 @@ bool ValueExists(const std::string& path, const std::string& name);
 std::string ReadBytes(const std::string& path, const std::string& name, DWORD* type = nullptr);
 DWORD ReadDword(const std::string& path, const std::string& name);
 std::string ReadEnvironment(const std::string& name);
+// Makes link a directory link (a junction's kind of reparse point) to target; false when this
+// system cannot make one.
+bool MakeDirectoryLink(const std::string& link, const std::string& target);
 void SetEnvironment(const std::string& name, const char* value);
 
 }  // namespace testing_machine

@@ -1,4 +1,6 @@
 // The simulated machine: a reset gives a clean one.
+#include <unistd.h>
+
 #include "platform/winsim/control.h"
 #include "support/machine.h"
 
@@ -6,6 +8,13 @@ namespace testing_machine {
 
 void Reset() {
     winsim::Reset();
+}
+
+// A host symbolic link, which the simulated machine shows as a directory junction.
+bool MakeDirectoryLink(const std::string& link, const std::string& target) {
+    const std::string hostTarget = winsim::HostPath(target);
+    return !hostTarget.empty() &&
+           ::symlink(hostTarget.c_str(), winsim::HostPath(link).c_str()) == 0;
 }
 
 }  // namespace testing_machine

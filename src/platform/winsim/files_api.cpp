@@ -74,6 +74,10 @@ DWORD RemoveError(const char* text,
     if (error == ERROR_SUCCESS && detail::IsReadOnly(detail::AttributesOf(file))) {
         error = ERROR_ACCESS_DENIED;
     }
+    // A link goes as a link: a junction is removed whatever its target holds.
+    if (file.link) {
+        removeOnHost = ::unlink;
+    }
     if (error == ERROR_SUCCESS && removeOnHost(file.host.c_str()) != 0) {
         error = detail::ErrorFromErrno(errno);
     }

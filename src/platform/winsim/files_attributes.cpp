@@ -72,8 +72,9 @@ DWORD AttributesOf(const HostFile& file) {
     }
     DWORD bits = 0;
     const bool kept = TheAttributes().Find(file.host, &bits);
+    const DWORD link = file.link ? FILE_ATTRIBUTE_REPARSE_POINT : 0;
     if (file.IsDirectory()) {
-        return FILE_ATTRIBUTE_DIRECTORY | bits;
+        return FILE_ATTRIBUTE_DIRECTORY | link | bits;
     }
     if (!kept) {
         bits = FILE_ATTRIBUTE_ARCHIVE;
@@ -82,6 +83,7 @@ DWORD AttributesOf(const HostFile& file) {
     if ((file.info.st_mode & S_IWUSR) == 0) {
         bits |= FILE_ATTRIBUTE_READONLY;
     }
+    bits |= link;
     return bits == 0 ? FILE_ATTRIBUTE_NORMAL : bits;
 }
 

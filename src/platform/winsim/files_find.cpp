@@ -57,8 +57,7 @@ bool Advance(Search& search, WIN32_FIND_DATAA* data) {
         detail::HostFile file;
         file.name = name;
         file.host = name == "." ? search.folder : search.folder + "/" + name;
-        file.exists = ::stat(file.host.c_str(), &file.info) == 0;
-        if (file.exists) {
+        if (detail::StatHostFile(&file)) {
             Fill(name, file, data);
             return true;
         }

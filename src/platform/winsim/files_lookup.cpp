@@ -139,19 +139,19 @@ std::string ParentKey(const WindowsPath& path) {
 
 // One name in an existing host folder: as written, else in its stored case.
 bool FindInFolder(const std::string& folder, const std::string& written, HostFile* out) {
-    std::string name = written;
-    bool exists = ::stat(JoinHost(folder, name).c_str(), &out->info) == 0;
-    if (!exists && errno == ENOENT && TheIndex().Find(folder, written, &name)) {
-        exists = ::stat(JoinHost(folder, name).c_str(), &out->info) == 0;
-    }
     out->folder = folder;
-    out->name = exists ? name : written;
-    out->host = JoinHost(folder, out->name);
-    out->exists = exists;
-    if (!exists) {
-        out->info = HostStat{};
+    out->name = written;
+    out->host = JoinHost(folder, written);
+    std::string stored;
+    if (!StatHostFile(out) && errno == ENOENT && TheIndex().Find(folder, written, &stored)) {
+        out->name = stored;
+        out->host = JoinHost(folder, stored);
+        if (!StatHostFile(out)) {
+            out->name = written;
+            out->host = JoinHost(folder, written);
+        }
     }
-    return exists;
+    return out->exists;
 }
 
 bool IsHostFolder(const std::string& folder) {
@@ -173,6 +173,15 @@ DWORD FindByComponents(const WindowsPath& path, const std::string& root, HostFil
 }
 
 }  // namespace
+
+bool StatHostFile(HostFile* file) {
+    file->link = ::lstat(file->host.c_str(), &file->info) == 0 && S_ISLNK(file->info.st_mode);
+    file->exists = ::stat(file->host.c_str(), &file->info) == 0 || file->link;
+    if (!file->exists) {
+        file->info = HostStat{};
+    }
+    return file->exists;
+}
 
 DWORD FindOnHost(const WindowsPath& path, HostFile* out) {
     const std::string root = DriveFolder(path.drive);
@@ -199,11 +208,10 @@ DWORD FindOnHost(const WindowsPath& path, HostFile* out) {
     for (const std::string& component : path.components) {
         exact = JoinHost(exact, component);
     }
-    if (::stat(exact.c_str(), &out->info) == 0) {
-        out->host = exact;
+    out->host = exact;
+    if (StatHostFile(out)) {
         out->folder = exact.substr(0, exact.size() - path.components.back().size() - 1);
         out->name = path.components.back();
-        out->exists = true;
     } else {
         error = FindByComponents(path, root, out);
     }

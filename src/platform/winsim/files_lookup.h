@@ -24,9 +24,16 @@ struct HostFile {
     std::string name;
     bool exists = false;
     HostStat info = {};
+    // A host symbolic link: Windows shows it as a reparse point (a directory junction when it
+    // leads to a folder) and removes the link itself, never what it leads to.
+    bool link = false;
 
     bool IsDirectory() const { return exists && S_ISDIR(info.st_mode); }
 };
+
+// Fills exists, info (of what a link leads to) and link for file.host; a link that leads nowhere
+// still exists, as a dangling junction does on Windows.
+bool StatHostFile(HostFile* file);
 
 // 0 when every folder on the way exists (the last name itself may be missing); 3 when the drive
 // is not mapped or a folder on the way is missing or is a file.
