@@ -3,7 +3,9 @@
 #   - a fenced block whose info string is "sh runnable" is run, each document's blocks in order in
 #     one scratch copy of the source tree whose build/native is the build under test; a block
 #     must end with status 0, or with N when its info string says "status=N";
-#   - a fenced block whose info string says "file=PATH" must hold exactly the text of PATH.
+#   - a fenced block whose info string says "file=PATH" must hold exactly the text of PATH;
+#   - a Mermaid block whose info string says "includes" declares folders (id["folder"]) and solid
+#     arrows (a --> b) that must be exactly the #include dependencies between those folders.
 # Usage: check_doc_commands.sh SOURCE_DIR NATIVE_BUILD_DIR [DOCUMENT...]
 set -uo pipefail
 source_dir=$(cd "$1" && pwd)
@@ -48,6 +50,48 @@ fresh_tree() {
     ln -s "$build_dir" "$tree/build/native"
 }
 
+# The folder a quoted include of a file in folder $2 resolves to: beside the file first, then below
+# src/ and include/, as the build's include paths find it.
+include_folder() {
+    local base
+    for base in "$2" src include; do
+        if [ -f "$source_dir/$base/$1" ]; then
+            dirname "$base/$1"
+            return
+        fi
+    done
+}
+
+# The diagram's solid arrows against the includes of the folders it declares.
+check_includes() {
+    local body=$1 drawn="$scratch/drawn" found="$scratch/found" id folder include target
+    declare -A folder_of id_of
+    while read -r id folder; do
+        folder_of[$id]=$folder
+        id_of[$folder]=$id
+    done < <(sed -nE 's/^[[:space:]]*([A-Za-z0-9_]+)\["([^"]+)"\][[:space:]]*$/\1 \2/p' "$body")
+    sed -nE 's/^[[:space:]]*([A-Za-z0-9_]+) --> ([A-Za-z0-9_]+)[[:space:]]*$/\1 \2/p' "$body" |
+        sort -u >"$drawn"
+    : >"$found"
+    for id in "${!folder_of[@]}"; do
+        folder=${folder_of[$id]}
+        for include in $(cat "$source_dir/$folder"/*.{c,cpp,h} 2>/dev/null |
+            sed -nE 's/^#include "([^"]+)".*/\1/p' | sort -u); do
+            target=$(include_folder "$include" "$folder")
+            if [ -n "$target" ] && [ "$target" != "$folder" ] && [ -n "${id_of[$target]:-}" ]; then
+                echo "$id ${id_of[$target]}" >>"$found"
+            fi
+        done
+    done
+    sort -u -o "$found" "$found"
+    if ! diff "$drawn" "$found" >"$scratch/diff"; then
+        sed -e 's/^< \(.*\) \(.*\)/    drawn, but no include: \1 --> \2/' \
+            -e 's/^> \(.*\) \(.*\)/    included, not drawn:   \1 --> \2/' -e '/^[0-9]/d' -e '/^---/d' \
+            "$scratch/diff"
+        return 1
+    fi
+}
+
 for document in "${documents[@]}"; do
     name=${document#"$source_dir"/}
     blocks="$scratch/blocks/$name"
@@ -64,6 +108,14 @@ for document in "${documents[@]}"; do
             if ! diff -u "$source_dir/${BASH_REMATCH[1]}" "$body" >"$scratch/diff"; then
                 echo "$name:$line: the block differs from ${BASH_REMATCH[1]}:"
                 cat "$scratch/diff"
+                failures=$((failures + 1))
+            fi
+        fi
+        if [[ " $info " == *" includes "* ]]; then
+            if check_includes "$body"; then
+                echo "$name:$line: the diagram's arrows are the includes"
+            else
+                echo "$name:$line: the diagram's arrows differ from the includes (above)"
                 failures=$((failures + 1))
             fi
         fi
