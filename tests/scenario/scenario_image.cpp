@@ -9,7 +9,8 @@ namespace fs = std::filesystem;
 bool MakeScenarioImage(const Scenario& scenario, const std::string& dir, std::string* error) {
     if (scenario.demoArguments.empty()) {
         fs::create_directories(fs::path(dir).parent_path());
-        fs::copy(fs::path(scenario.folder) / scenario.image, dir, fs::copy_options::recursive);
+        fs::copy(fs::path(scenario.folder) / scenario.image, dir,
+                 fs::copy_options::recursive | fs::copy_options::copy_symlinks);
     } else {
         std::vector<std::string> args = {"demo", dir};
         args.insert(args.end(), scenario.demoArguments.begin(), scenario.demoArguments.end());

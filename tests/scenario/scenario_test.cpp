@@ -34,7 +34,7 @@ TEST_P(ScenarioTest, ReportsAndChangesAreTheExpectedOnes) {
 
     std::string error;
     ASSERT_TRUE(MakeScenarioImage(scenario, before.string(), &error)) << error;
-    fs::copy(before, after, fs::copy_options::recursive);
+    fs::copy(before, after, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
 
     std::string transcript;
     for (const ScenarioRun& run : scenario.runs) {
