@@ -52,6 +52,8 @@ size_t OpenKeyHandleCount();
 // the key) and RegDeleteKeyA for that key with the code.
 void FailKeyOpen(const std::string& keyPath, LONG error);
 void FailValueWrite(const std::string& keyPath, const std::string& valueName, LONG error);
+// Every value write and key deletion fails with the code (ERROR_SUCCESS: they work again).
+void FailEveryRegistryWrite(LONG error);
 void ClearFaults();
 
 // ---- System --------------------------------------------------------------------------------
@@ -97,6 +99,8 @@ void HideLibrary(const std::string& dllName);
 void HideExport(const std::string& dllName, const std::string& exportName);
 // Libraries loaded through LoadLibraryA and not yet freed.
 size_t LoadedLibraryCount();
+// Calls of LoadLibraryA since the reset, whether they loaded anything or not.
+size_t LoadLibraryCalls();
 
 }  // namespace winsim
 
@@ -322,6 +326,9 @@ std::string HostPath(const std::string& windowsPath);
 // directory fails with error (a directory the account cannot read). Paths in any form and case.
 void FailDelete(const std::string& path, DWORD error = ERROR_ACCESS_DENIED);
 void FailSearch(const std::string& directory, DWORD error = ERROR_ACCESS_DENIED);
+// DeleteFileA and RemoveDirectoryA fail with error for everything (every file held open by a
+// running program); ERROR_SUCCESS: they work again.
+void FailEveryDelete(DWORD error);
 
 // File searches and open files held now; the library closes every one it opens.
 size_t OpenSearchCount();

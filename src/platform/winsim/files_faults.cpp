@@ -15,6 +15,7 @@ struct FileFaults {
     std::mutex lock;
     std::map<std::string, DWORD, detail::LessNoCase> deletes;
     std::map<std::string, DWORD, detail::LessNoCase> searches;
+    DWORD everyDelete = ERROR_SUCCESS;
 };
 
 FileFaults& TheFaults() {
@@ -27,6 +28,7 @@ void ClearFileFaults() {
     std::lock_guard<std::mutex> hold(faults.lock);
     faults.deletes.clear();
     faults.searches.clear();
+    faults.everyDelete = ERROR_SUCCESS;
 }
 
 [[maybe_unused]] const bool kRegistered =
@@ -61,6 +63,13 @@ DWORD Find(FaultMap FileFaults::*which, const detail::WindowsPath& path) {
 namespace detail {
 
 DWORD DeleteFault(const WindowsPath& path) {
+    {
+        FileFaults& faults = TheFaults();
+        std::lock_guard<std::mutex> hold(faults.lock);
+        if (faults.everyDelete != ERROR_SUCCESS) {
+            return faults.everyDelete;
+        }
+    }
     return Find(&FileFaults::deletes, path);
 }
 
@@ -76,6 +85,12 @@ void FailDelete(const std::string& path, DWORD error) {
 
 void FailSearch(const std::string& directory, DWORD error) {
     Add(&FileFaults::searches, directory, error);
+}
+
+void FailEveryDelete(DWORD error) {
+    FileFaults& faults = TheFaults();
+    std::lock_guard<std::mutex> hold(faults.lock);
+    faults.everyDelete = error;
 }
 
 }  // namespace winsim

@@ -83,6 +83,11 @@ void FailValueWrite(const std::string& keyPath, const std::string& valueName, LO
     detail::Registry().Faults().FailValueWrite(CanonicalKeyPath(keyPath), valueName, error);
 }
 
+void FailEveryRegistryWrite(LONG error) {
+    const auto lock = detail::Registry().Lock();
+    detail::Registry().Faults().FailEveryWrite(error);
+}
+
 void ClearFaults() {
     const auto lock = detail::Registry().Lock();
     detail::Registry().Faults().Clear();

@@ -28,6 +28,7 @@ void RegistryFaults::FailValueWrite(const std::string& keyPath, const std::strin
 void RegistryFaults::Clear() {
     m_keyOpen.clear();
     m_valueWrite.clear();
+    m_everyWrite = ERROR_SUCCESS;
 }
 
 LONG RegistryFaults::KeyOpenFault(const std::string& keyPath) const {
@@ -37,6 +38,9 @@ LONG RegistryFaults::KeyOpenFault(const std::string& keyPath) const {
 
 LONG RegistryFaults::ValueWriteFault(const std::string& keyPath,
                                      const std::string& valueName) const {
+    if (m_everyWrite != ERROR_SUCCESS) {
+        return m_everyWrite;
+    }
     const auto key = m_valueWrite.find(FoldCase(keyPath));
     if (key == m_valueWrite.end()) {
         return ERROR_SUCCESS;
@@ -51,6 +55,9 @@ LONG RegistryFaults::ValueWriteFault(const std::string& keyPath,
 }
 
 LONG RegistryFaults::KeyDeleteFault(const std::string& keyPath) const {
+    if (m_everyWrite != ERROR_SUCCESS) {
+        return m_everyWrite;
+    }
     const auto key = m_valueWrite.find(FoldCase(keyPath));
     return key == m_valueWrite.end() || key->second.empty() ? ERROR_SUCCESS
                                                             : key->second.begin()->second;

@@ -16,6 +16,8 @@ class RegistryFaults {
     void FailKeyOpen(const std::string& keyPath, LONG error);
     // An empty value name stands for every value of the key.
     void FailValueWrite(const std::string& keyPath, const std::string& valueName, LONG error);
+    // Every value write and key deletion, of any key (a registry the account may only read).
+    void FailEveryWrite(LONG error) { m_everyWrite = error; }
     void Clear();
 
     // ERROR_SUCCESS when the operation is not made to fail.
@@ -27,6 +29,7 @@ class RegistryFaults {
     std::map<std::string, LONG> m_keyOpen;
     // By key, then by value name ("" for any value).
     std::map<std::string, std::map<std::string, LONG>> m_valueWrite;
+    LONG m_everyWrite = ERROR_SUCCESS;
 };
 
 }  // namespace winsim::detail
