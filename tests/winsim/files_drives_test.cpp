@@ -125,4 +125,22 @@ TEST_F(Drives, BadDrivesEntryRefusesTheImage) {
     }
 }
 
+// Loading such an image would make the folder, and saving it elsewhere would replace a folder
+// outside the one the save is given.
+TEST_F(Drives, DriveFolderOutsideTheImageIsRefusedAndNotMade) {
+    const fs::path image = Scratch() / "image";
+    const fs::path outside = Scratch() / "outside";
+    for (const std::string& folder :
+         {std::string("../outside"), std::string("drive_c/../../outside"), outside.string(),
+          std::string(""), std::string("."), std::string("..")}) {
+        WriteText(image / "machine.json", nlohmann::json({{"drives", {{"C", folder}}}}).dump());
+        std::string error;
+        EXPECT_FALSE(winsim::LoadMachine(image.string(), &error)) << folder;
+        EXPECT_NE(error.find("drive C: \"" + folder + "\" is not a folder beside machine.json"),
+                  std::string::npos)
+            << error;
+        EXPECT_FALSE(fs::exists(outside)) << folder;
+    }
+}
+
 }  // namespace

@@ -90,6 +90,14 @@ void ResetDrives() {
     table.drives['C'] = {table.privateFolder.FreshDriveC(), ""};
 }
 
+// A drive's folder is one folder beside machine.json. A name that leads elsewhere (an absolute
+// path, "..", the image folder itself) would have the load create folders outside the image and a
+// later save replace a folder outside the one it is given.
+bool IsFolderBesideImage(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("/\\") == std::string::npos;
+}
+
 bool LoadDrives(const detail::MachineDocument& machine, const std::string& dir,
                 std::string* error) {
     auto found = machine.find(kDrivesKey);
@@ -107,6 +115,10 @@ bool LoadDrives(const detail::MachineDocument& machine, const std::string& dir,
             return false;
         }
         const std::string name = folder.get<std::string>();
+        if (!IsFolderBesideImage(name)) {
+            *error = "drive " + letter + ": \"" + name + "\" is not a folder beside machine.json";
+            return false;
+        }
         const fs::path path = fs::path(dir) / name;
         std::error_code failure;
         fs::create_directories(path, failure);
