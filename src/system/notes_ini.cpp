@@ -18,7 +18,8 @@ constexpr DWORD kValueCapacity = 1024;
 
 bool RemoveIniListEntry(const char* iniPath, const char* section, const char* variable,
                         const char* entry) {
-    if (entry == nullptr) {
+    // An empty entry names nothing to take out, though it would match at the start of any list.
+    if (entry == nullptr || entry[0] == '\0') {
         return false;
     }
     std::unique_ptr<char[]> value(new (std::nothrow) char[kValueCapacity]);

@@ -7,6 +7,6 @@
 // written back in upper case; entry is expected in upper case and matches anywhere in the value.
 // True when the variable was rewritten or deleted and Windows reported success; false when
 // nothing was written: a missing or empty variable, a value of 1023 characters or more, an entry
-// that is not there.
+// that is empty or not there.
 bool RemoveIniListEntry(const char* iniPath, const char* section, const char* variable,
                         const char* entry);

@@ -82,6 +82,8 @@ TEST_F(NotesIni, AnEntryThatIsNotThereWritesNothing) {
     EXPECT_EQ(After("Replica,Router", "OVSTATG", false), Tasks("Replica,Router"));
     // Only the list is upper-cased, so an entry in lower case is never found.
     EXPECT_EQ(After("Replica,ovstatg", "ovstatg", false), Tasks("Replica,ovstatg"));
+    // An empty entry is in no list, though a plain search finds it at the start of every one.
+    EXPECT_EQ(After("Replica,Router", "", false), Tasks("Replica,Router"));
 }
 
 TEST_F(NotesIni, AnAsteriskDeletesTheVariableWhateverItsValue) {
