@@ -2,7 +2,8 @@
 # Keeps the documents honest. In README.md and docs/*.md:
 #   - a fenced block whose info string is "sh runnable" is run, each document's blocks in order in
 #     one scratch copy of the source tree whose build/native is the build under test; a block
-#     must end with status 0, or with N when its info string says "status=N";
+#     must end with status 0, or with N when its info string says "status=N", and a GoogleTest
+#     filter or ctest -R in it must select at least one test;
 #   - a fenced block whose info string says "file=PATH" must hold exactly the text of PATH;
 #   - a Mermaid block whose info string says "includes" declares folders (id["folder"]) and solid
 #     arrows (a --> b) that must be exactly the #include dependencies between those folders.
@@ -128,7 +129,12 @@ for document in "${documents[@]}"; do
         fi
         output=$(cd "$tree" && bash -e "$body" 2>&1 </dev/null)
         status=$?
-        if [ "$status" -ne "$expected" ]; then
+        # A test filter that has drifted from the tests' names selects nothing and still passes.
+        if [ "$status" -eq "$expected" ] && grep -qE '^\[==========\] Running 0 tests|^No tests were found' <<<"$output"; then
+            echo "$name:$line: a test filter of the block selects no test:"
+            sed 's/^/    $ /' "$body"
+            failures=$((failures + 1))
+        elif [ "$status" -ne "$expected" ]; then
             echo "$name:$line: the block ended with status $status, not $expected:"
             sed 's/^/    $ /' "$body"
             echo "$output" | tail -n 20 | sed 's/^/    | /'
