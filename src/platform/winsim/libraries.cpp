@@ -48,6 +48,7 @@ struct Libraries {
     std::set<std::string> hiddenLibraries;
     std::set<std::pair<std::string, std::string>> hiddenExports;
     std::map<void*, Module> loaded;
+    size_t loadCalls = 0;
 };
 
 Libraries& TheLibraries() {
@@ -136,6 +137,7 @@ void ResetLibraries() {
     libraries.folder = FolderOfWinsim();
     libraries.hiddenLibraries.clear();
     libraries.hiddenExports.clear();
+    libraries.loadCalls = 0;
 }
 
 [[maybe_unused]] const bool kRegistered =
@@ -167,6 +169,12 @@ void HideExport(const std::string& dllName, const std::string& exportName) {
     }
 }
 
+size_t LoadLibraryCalls() {
+    Libraries& libraries = TheLibraries();
+    std::lock_guard<std::recursive_mutex> hold(libraries.lock);
+    return libraries.loadCalls;
+}
+
 size_t LoadedLibraryCount() {
     Libraries& libraries = TheLibraries();
     std::lock_guard<std::recursive_mutex> hold(libraries.lock);
@@ -183,13 +191,14 @@ extern "C" {
 
 HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName) {
     using namespace winsim;
+    Libraries& libraries = TheLibraries();
+    std::lock_guard<std::recursive_mutex> hold(libraries.lock);
+    ++libraries.loadCalls;
     std::string dllName;
     if (!DllName(lpLibFileName, &dllName)) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }
-    Libraries& libraries = TheLibraries();
-    std::lock_guard<std::recursive_mutex> hold(libraries.lock);
     const std::string path = SharedObjectPath(libraries.folder, dllName);
     std::error_code ignored;
     if (libraries.hiddenLibraries.count(dllName) != 0 ||

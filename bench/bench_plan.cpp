@@ -1,0 +1,26 @@
+#include "bench_plan.h"
+
+BenchPlan PlanFor(RunMode mode) {
+    BenchPlan plan;
+    plan.mode = mode;
+    if (mode == RunMode::kGuard) {
+        plan.repetitions = 1;
+        plan.minSeconds = 0.05;
+    }
+    return plan;
+}
+
+void RegisterRepeated(const std::string& name, const BenchPlan& plan, BenchBody body) {
+    benchmark::RegisterBenchmark(name.c_str(), body)
+        ->Iterations(1)
+        ->Repetitions(plan.repetitions)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+}
+
+void RegisterCheap(const std::string& name, const BenchPlan& plan, BenchBody body) {
+    benchmark::RegisterBenchmark(name.c_str(), body)
+        ->MinTime(plan.minSeconds)
+        ->Repetitions(plan.repetitions)
+        ->Unit(benchmark::kMillisecond);
+}
