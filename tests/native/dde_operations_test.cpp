@@ -121,16 +121,21 @@ TEST_F(ProgramGroups, CommandTextIsSentAsItIs) {
 // for the group, "[ShowGroup(, 2)]" 239, "[DeleteItem()]" 241 for the item.
 TEST_F(ProgramGroups, NamesThatDoNotFitTheirCommandAreRefusedWhole) {
     const std::string group240(240, 'g');
-    EXPECT_TRUE(DdeDeleteGroup(group240.c_str()));
-    EXPECT_EQ(SentCommands().back().text.size(), 255u);
-    EXPECT_FALSE(DdeDeleteGroup(std::string(241, 'g').c_str()));
-    EXPECT_EQ(SentCommands().size(), 1u);
+    for (const size_t command : {size_t{254}, size_t{255}, size_t{256}, size_t{2550}}) {
+        const size_t sent = SentCommands().size();
+        const bool fits = command < 256;
+        EXPECT_EQ(DdeDeleteGroup(std::string(command - 15, 'g').c_str()), fits) << command;
+        ASSERT_EQ(SentCommands().size(), sent + (fits ? 1 : 0)) << command;
+        if (fits) {
+            EXPECT_EQ(SentCommands().back().text.size(), command);
+        }
+    }
 
     EXPECT_TRUE(DdeDeleteItem(std::string(241, 'i').c_str(), std::string(239, 'g').c_str()));
-    EXPECT_EQ(SentCommands().size(), 4u);
+    EXPECT_EQ(SentCommands().size(), 5u);
     EXPECT_FALSE(DdeDeleteItem("Send Page", group240.c_str()));
     EXPECT_FALSE(DdeDeleteItem(std::string(242, 'i').c_str(), "Tools Sentrel"));
-    EXPECT_EQ(SentCommands().size(), 4u);
+    EXPECT_EQ(SentCommands().size(), 5u);
 }
 
 }  // namespace

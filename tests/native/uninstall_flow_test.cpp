@@ -25,25 +25,29 @@ class UninstallTitle : public SuiteFixture {
     }
 };
 
-TEST_F(UninstallTitle, AComponentTooLongForTheTitleIsCutAtItsEnd) {
+// The title holds 1023 characters, the partition suffix 255: texts of one less, exactly that,
+// one more and ten times that, from the caller's component and from the catalogue's partition.
+TEST_F(UninstallTitle, TextsTooLongForTheTitleAreCutAtItsEnd) {
     CTestFamily product("Pathlyn", kVersion);
-    const std::string component(2000, 'c');
-    const std::string expected = ("Removing Pathlyn 5.2 " + component).substr(0, 1023);
-    EXPECT_EQ(TitleOf(product, component.c_str()).text, expected);
-
-    // One that just fits keeps the whole suffix.
-    const std::string fitting(
-        1023 - std::string("Removing Pathlyn 5.2  from your computer...").size(), 'c');
-    EXPECT_EQ(TitleOf(product, fitting.c_str()).text,
-              "Removing Pathlyn 5.2 " + fitting + " from your computer...");
+    const std::string frame = "Removing Pathlyn 5.2  from your computer...";
+    for (const size_t title : {size_t{1022}, size_t{1023}, size_t{1024}, size_t{10230}}) {
+        const std::string component(title - frame.size(), 'c');
+        const std::string whole = "Removing Pathlyn 5.2 " + component + " from your computer...";
+        EXPECT_EQ(TitleOf(product, component.c_str()).text, whole.substr(0, 1023)) << title;
+    }
 }
 
-TEST_F(UninstallTitle, APartitionTooLongForTheSuffixIsCutAtItsEnd) {
-    const std::string partition(300, '7');
-    CTestFamily product("Pathlyn", kVersion, partition.c_str());
+TEST_F(UninstallTitle, PartitionsTooLongForTheSuffixAreCutAtItsEnd) {
+    const std::string tail = " from your computer...";
     g_partitionCount = 2;
-    const std::string suffix = (" - Partition " + partition).substr(0, 255);
-    EXPECT_EQ(TitleOf(product, nullptr).text, "Removing Pathlyn 5.2" + suffix);
+    for (const size_t suffix : {size_t{254}, size_t{255}, size_t{256}, size_t{2550}}) {
+        const std::string partition(suffix - std::string(" - Partition ").size() - tail.size(),
+                                    '7');
+        CTestFamily product("Pathlyn", kVersion, partition.c_str());
+        const std::string whole = " - Partition " + partition + tail;
+        EXPECT_EQ(TitleOf(product, nullptr).text, "Removing Pathlyn 5.2" + whole.substr(0, 255))
+            << suffix;
+    }
 }
 
 }  // namespace

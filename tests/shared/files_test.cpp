@@ -106,13 +106,18 @@ TEST_F(FileRemoval, MissingDirectoryIsEmptyButNoPathIsNot) {
     EXPECT_FALSE(DeleteDirectoryTree(""));
 }
 
-// A directory whose search pattern would not fit in MAX_PATH cannot be vouched for.
-TEST_F(FileRemoval, DirectoryTooLongToSearchIsNotEmpty) {
-    const std::string longest = PathOf(Repeat('d', MAX_PATH - 2 - sizeof "C:\\UninstlibFiles"));
-    ASSERT_EQ(longest.size(), MAX_PATH - 2);
-
-    EXPECT_FALSE(IsDirectoryEmpty(longest.c_str()));
-    EXPECT_TRUE(IsDirectoryEmpty(longest.substr(0, longest.size() - 1).c_str()));
+// A directory whose search pattern ("dir\\*") would not fit in MAX_PATH cannot be searched: it
+// is not vouched for as empty, nor walked, nor searched for a pattern. Patterns of 258 and 259
+// characters fit; 260 and ten times the limit do not.
+TEST_F(FileRemoval, DirectoriesTooLongToSearchAreRefused) {
+    for (const size_t search : {size_t{258}, size_t{259}, size_t{260}, size_t{2590}}) {
+        const std::string dir = PathOf(Repeat('d', search - 2 - sizeof "C:\\UninstlibFiles"));
+        ASSERT_EQ(dir.size() + 2, search);
+        const bool fits = search < MAX_PATH;
+        EXPECT_EQ(IsDirectoryEmpty(dir.c_str()), fits) << search;
+        EXPECT_FALSE(DeleteDirectoryTree(dir.c_str())) << search;
+        EXPECT_FALSE(DeleteMatchingFiles(dir.c_str(), "*")) << search;
+    }
 }
 
 // ---- DeleteDirectoryTree --------------------------------------------------------------------

@@ -110,7 +110,7 @@ TEST_F(NotesIni, EmptyOrMissingVariablesAreLeftAlone) {
 TEST_F(NotesIni, ValuesThatMayNotHaveFitTheBufferAreNotEdited) {
     // 1022 characters are edited; 1023 fill the buffer and are refused like anything longer.
     const std::string tail = ",OVSTATG";
-    for (const size_t length : {size_t{1022}, size_t{1023}, size_t{1500}}) {
+    for (const size_t length : {size_t{1022}, size_t{1023}, size_t{1024}, size_t{10230}}) {
         const std::string head(length - tail.size(), 'R');
         const bool edited = length < 1023;
         EXPECT_EQ(After(head + tail, "OVSTATG", edited), Tasks(edited ? head : head + tail))

@@ -73,19 +73,22 @@ TEST_F(ParameterStore, WritesCreateTheSectionOfTheSolution) {
 
 TEST_F(ParameterStore, FailedReadsLeaveNoEarlierValueBehind) {
     machine::SetString(kRoot + "\\Setup\\Setup", "Folder Location", "C:\\Menu");
-    machine::SetString(kRoot + "\\Setup\\Setup", "Too Long", std::string(260, 'x'));
-    machine::SetString(kRoot + "\\Setup\\Setup", "Longest", std::string(259, 'y'));
     machine::SetString(kRoot + "\\Setup\\Setup", "Flag As Text", "1");
 
     char text[MAX_PATH];
     std::strcpy(text, "previous");
     EXPECT_FALSE(GetRuntimeParamString("Missing", text, "Setup", kSolutionSetup));
     EXPECT_STREQ(text, "");
-    std::strcpy(text, "previous");
-    EXPECT_FALSE(GetRuntimeParamString("Too Long", text, "Setup", kSolutionSetup));
-    EXPECT_STREQ(text, "");
-    EXPECT_TRUE(GetRuntimeParamString("Longest", text, "Setup", kSolutionSetup));
-    EXPECT_EQ(std::strlen(text), 259u);
+    // A text fills at most 259 characters of the 260-byte buffer: one less and exactly that are
+    // read whole, one more and ten times that are failed reads, never cut.
+    for (const size_t length : {size_t{258}, size_t{259}, size_t{260}, size_t{2590}}) {
+        machine::SetString(kRoot + "\\Setup\\Setup", "Directory", std::string(length, 'y'));
+        std::strcpy(text, "previous");
+        const bool fits = length < MAX_PATH;
+        EXPECT_EQ(GetRuntimeParamString("Directory", text, "Setup", kSolutionSetup), fits)
+            << length;
+        EXPECT_EQ(std::strlen(text), fits ? length : 0u) << length;
+    }
 
     // A flag the store cannot read as a number is never taken for an installed one.
     int value = 1;
