@@ -179,8 +179,10 @@ static int RemoveAndCheck(const struct Uninstlib* lib, const char* product) {
     int ok = 1;
     bool removed;
 
+    /* Before the scan, which selects each partition in turn: where the program started. */
+    printf("Partition selected at start: %d\n", (int)lib->getPartition());
     ReadCatalogue(lib);
-    printf("Installed (selected partition %d):\n", (int)lib->getPartition());
+    printf("Installed:\n");
     for (i = 0; i < g_entryCount; ++i) {
         printf("  %s %s%s%s: %s\n", g_entries[i].name, g_entries[i].version,
                g_entries[i].partitioned ? " partition " : "", g_entries[i].partition,
