@@ -4,8 +4,8 @@ BenchPlan PlanFor(RunMode mode) {
     BenchPlan plan;
     plan.mode = mode;
     if (mode == RunMode::kGuard) {
-        plan.repetitions = 1;
-        plan.minSeconds = 0.05;
+        plan.repetitions = 3;
+        plan.minSeconds = 0.1;
     }
     return plan;
 }

@@ -1,5 +1,6 @@
-// How much each benchmark repeats: the full run repeats the costly ones to find their fastest
-// time on a busy machine; the guard measures each once, to stay within a minute.
+// How much each benchmark repeats. Each figure takes a benchmark's fastest repetition, the one the
+// rest of a busy machine disturbed least: the full run repeats more to find it, the guard fewer
+// times, to stay well within a minute.
 #pragma once
 
 #include <benchmark/benchmark.h>

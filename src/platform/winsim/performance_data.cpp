@@ -2,6 +2,7 @@
 #include "platform/winsim/performance_data.h"
 
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <sstream>
 #include <string>
@@ -23,11 +24,33 @@ namespace {
 constexpr LONGLONG kPerformanceFrequency = 3579545;
 constexpr LONG kProcessorObjectIndex = 238;
 
+// Everything a block is made from. A caller whose buffer proves too small asks again at the same
+// moment of virtual time, as a buffer grown step by step does query after query; laying the block
+// out anew for each would make reading the data of n processes cost n squared.
+struct BlockSource {
+    bool withProcessObject = false;
+    LONGLONG now = 0;
+    uint64_t processChanges = 0;
+    DWORD systemProcessId = 0;
+    std::string computerName;
+
+    bool operator==(const BlockSource& other) const {
+        return withProcessObject == other.withProcessObject && now == other.now &&
+               processChanges == other.processChanges && systemProcessId == other.systemProcessId &&
+               computerName == other.computerName;
+    }
+};
+
+using Block = std::shared_ptr<const std::vector<BYTE>>;
+
 struct PerformanceState {
     std::mutex lock;
     LONG fault = ERROR_SUCCESS;
     bool open = false;
     std::vector<PerformanceQuery> queries;
+    // The last block laid out, and what it was made from.
+    Block block;
+    BlockSource blockSource;
 };
 
 PerformanceState& State() {
@@ -42,6 +65,7 @@ void ResetPerformanceData() {
         state.fault = ERROR_SUCCESS;
         state.open = false;
         state.queries.clear();
+        state.block = nullptr;
     }
     detail::SeedCounterNames();
 }
@@ -90,22 +114,47 @@ bool WantsProcessObject(LPCSTR valueName) {
     return false;
 }
 
-std::vector<BYTE> PerformanceBlock(bool withProcessObject) {
-    const LONGLONG now = detail::MachineTimeNow();
-    const LONGLONG elapsedMs = (now - detail::MachineStartTime()) / 10000;
+BlockSource SourceNow(bool withProcessObject) {
+    BlockSource source;
+    source.withProcessObject = withProcessObject;
+    source.now = detail::MachineTimeNow();
+    source.processChanges = detail::ProcessListChanges();
+    source.systemProcessId = SystemProcessId(CurrentSystem());
+    source.computerName = ComputerName();
+    return source;
+}
+
+std::vector<BYTE> LayOut(const BlockSource& source) {
+    const LONGLONG elapsedMs = (source.now - detail::MachineStartTime()) / 10000;
     detail::BlockHeader header;
-    header.systemName = detail::AnsiToUtf16(ComputerName());
-    header.systemTime = detail::ToSystemTime(now);
+    header.systemName = detail::AnsiToUtf16(source.computerName);
+    header.systemTime = detail::ToSystemTime(source.now);
     header.perfTime = elapsedMs * kPerformanceFrequency / 1000;
     header.perfFreq = kPerformanceFrequency;
-    header.perfTime100nSec = now;
+    header.perfTime100nSec = source.now;
     header.defaultObject = kProcessorObjectIndex;
     std::vector<detail::ObjectContents> objects;
-    if (withProcessObject) {
-        objects.push_back(detail::ProcessObject(detail::RunningProcesses(),
-                                                SystemProcessId(CurrentSystem()), now));
+    if (source.withProcessObject) {
+        objects.push_back(
+            detail::ProcessObject(detail::RunningProcesses(), source.systemProcessId, source.now));
     }
     return detail::LayOutPerformanceData(header, objects);
+}
+
+Block PerformanceBlock(bool withProcessObject) {
+    const BlockSource source = SourceNow(withProcessObject);
+    PerformanceState& state = State();
+    {
+        std::lock_guard<std::mutex> hold(state.lock);
+        if (state.block != nullptr && state.blockSource == source) {
+            return state.block;
+        }
+    }
+    Block block = std::make_shared<const std::vector<BYTE>>(LayOut(source));
+    std::lock_guard<std::mutex> hold(state.lock);
+    state.block = block;
+    state.blockSource = source;
+    return block;
 }
 
 }  // namespace
@@ -127,16 +176,16 @@ LONG QueryPerformanceData(LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBY
             return state.fault;
         }
     }
-    const std::vector<BYTE> block = PerformanceBlock(WantsProcessObject(valueName));
+    const Block block = PerformanceBlock(WantsProcessObject(valueName));
     if (type != nullptr) {
         *type = REG_BINARY;
     }
-    if (data == nullptr || *size < block.size()) {
+    if (data == nullptr || *size < block->size()) {
         *size = 0;
         return ERROR_MORE_DATA;
     }
-    std::memcpy(data, block.data(), block.size());
-    *size = static_cast<DWORD>(block.size());
+    std::memcpy(data, block->data(), block->size());
+    *size = static_cast<DWORD>(block->size());
     return ERROR_SUCCESS;
 }
 
@@ -150,7 +199,7 @@ LONG ClosePerformanceData() {
 }  // namespace detail
 
 DWORD PerformanceDataSize() {
-    return static_cast<DWORD>(PerformanceBlock(true).size());
+    return static_cast<DWORD>(PerformanceBlock(true)->size());
 }
 
 // Every padding process adds about as much as the first one did, so most of them are started at

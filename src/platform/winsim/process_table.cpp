@@ -22,6 +22,10 @@ struct ProcessTable {
     std::vector<RunningProcess> processes;
     std::vector<RunningProcess> ended;
     DWORD nextId = kFirstProcessId;
+    uint64_t changes = 0;
+    // The earliest time at which a process ends by itself; 0 when none will. Until then there is
+    // nothing to retire, and asking costs nothing however many processes run.
+    uint64_t firstEndMs = 0;
 };
 
 ProcessTable& TheTable() {
@@ -29,14 +33,27 @@ ProcessTable& TheTable() {
     return table;
 }
 
+// Keeps firstEndMs at the earliest end. The caller holds the lock.
+void NoteEnd(ProcessTable& table, uint64_t endsAtMs) {
+    if (endsAtMs != 0 && (table.firstEndMs == 0 || endsAtMs < table.firstEndMs)) {
+        table.firstEndMs = endsAtMs;
+    }
+}
+
 // Moves processes whose running time is over to the ended list. The caller holds the lock.
 void RetireFinished(ProcessTable& table) {
     const uint64_t now = NowMs();
+    if (table.firstEndMs == 0 || now < table.firstEndMs) {
+        return;
+    }
+    table.firstEndMs = 0;
     for (auto it = table.processes.begin(); it != table.processes.end();) {
         if (it->endsAtMs != 0 && it->endsAtMs <= now) {
             table.ended.push_back(*it);
             it = table.processes.erase(it);
+            ++table.changes;
         } else {
+            NoteEnd(table, it->endsAtMs);
             ++it;
         }
     }
@@ -48,6 +65,8 @@ void ResetProcesses() {
     table.processes.clear();
     table.ended.clear();
     table.nextId = kFirstProcessId;
+    table.firstEndMs = 0;
+    ++table.changes;
 }
 
 bool LoadProcesses(const MachineDocument& machine, const std::string&, std::string* error) {
@@ -92,6 +111,13 @@ std::vector<RunningProcess> RunningProcesses() {
     return table.processes;
 }
 
+uint64_t ProcessListChanges() {
+    ProcessTable& table = TheTable();
+    std::lock_guard<std::mutex> hold(table.lock);
+    RetireFinished(table);
+    return table.changes;
+}
+
 DWORD AddProcess(const std::string& name, uint64_t endsAtMs) {
     ProcessTable& table = TheTable();
     std::lock_guard<std::mutex> hold(table.lock);
@@ -101,6 +127,8 @@ DWORD AddProcess(const std::string& name, uint64_t endsAtMs) {
     process.endsAtMs = endsAtMs;
     table.nextId += kProcessIdStep;
     table.processes.push_back(process);
+    ++table.changes;
+    NoteEnd(table, endsAtMs);
     return process.id;
 }
 
@@ -113,6 +141,7 @@ bool EndProcess(DWORD id, DWORD exitCode) {
             it->exitCode = exitCode;
             table.ended.push_back(*it);
             table.processes.erase(it);
+            ++table.changes;
             return true;
         }
     }

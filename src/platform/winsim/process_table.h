@@ -23,6 +23,9 @@ struct RunningProcess {
 
 // In the order the processes started. Processes whose time has come are gone.
 std::vector<RunningProcess> RunningProcesses();
+// Rises with every change to the running processes (one starting or ending, a reset), so that
+// what is made from the list can be kept until the list changes.
+uint64_t ProcessListChanges();
 // Adds a process and returns its id (ids rise from 100 by 4, as Windows hands them out).
 DWORD AddProcess(const std::string& name, uint64_t endsAtMs = 0);
 // Ends a process; false when no process has that id.
