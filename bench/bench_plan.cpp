@@ -20,6 +20,7 @@ void RegisterRepeated(const std::string& name, const BenchPlan& plan, BenchBody 
 
 void RegisterCheap(const std::string& name, const BenchPlan& plan, BenchBody body) {
     benchmark::RegisterBenchmark(name.c_str(), body)
+        ->MinWarmUpTime(plan.minSeconds)
         ->MinTime(plan.minSeconds)
         ->Repetitions(plan.repetitions)
         ->Unit(benchmark::kMillisecond);

@@ -34,7 +34,8 @@ void TimeRepetition(benchmark::State& state, Work work) {
     const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
     state.SetIterationTime(spent.count());
 }
-// A benchmark of a cheap operation, repeated until it adds up to the plan's time.
+// A benchmark of a cheap operation, repeated until it adds up to the plan's time, after as long
+// again untimed: a caller that polls has the memory the operation needs already.
 void RegisterCheap(const std::string& name, const BenchPlan& plan, BenchBody body);
 
 // The benchmarks of each area, and the figures made of them.

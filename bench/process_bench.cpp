@@ -20,9 +20,6 @@ void FindLastProcess(benchmark::State& state, size_t processes) {
         winsim::StartProcess("task" + std::to_string(i));
     }
     const DWORD wanted = winsim::StartProcess(kWanted);
-    // Once untimed, so that the memory the data needs is the process's already, as it is for a
-    // caller that polls.
-    FindProcess(kWanted);
     for (auto _ : state) {
         // A moment later each time, as a caller polling for a process asks: the machine lays its
         // performance data out afresh for each call, as Windows collects it afresh.
