@@ -1,6 +1,9 @@
 #include "system/files.h"
 
+#include <string>
+
 #include "system/bounded_text.h"
+#include "system/directory_form.h"
 #include "system/find_handle.h"
 #include "system/protected_directories.h"
 #include "system/registry.h"
@@ -61,16 +64,24 @@ void ReleaseSharedCount(const char* path) {
 }
 
 enum class Search {
-    // No directory or pattern given, or the two would not fit in MAX_PATH together.
+    // No directory or pattern given, a directory that is not absolute, or the two would not fit
+    // in MAX_PATH together.
     kRefused,
     // Nothing matches, or the directory is missing or cannot be read.
     kNothingThere,
     kStarted,
 };
 
+// A directory that is not absolute names wherever the caller happens to stand, never the suite.
+bool IsAbsoluteDirectory(const char* dir) {
+    std::string canonical;
+    return CanonicalDirectory(dir, &canonical) != DirectoryForm::kNotAbsolute;
+}
+
 Search StartSearch(const char* dir, const char* pattern, FindHandle* find) {
     char search[MAX_PATH];
-    if (IsEmpty(dir) || IsEmpty(pattern) || !JoinPath(search, sizeof search, dir, pattern)) {
+    if (IsEmpty(dir) || IsEmpty(pattern) || !IsAbsoluteDirectory(dir) ||
+        !JoinPath(search, sizeof search, dir, pattern)) {
         return Search::kRefused;
     }
     return find->First(search) ? Search::kStarted : Search::kNothingThere;

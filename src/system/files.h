@@ -6,12 +6,14 @@
 
 // Deletes the files (never the directories) of dir that match pattern ("novrcycl.exe",
 // "ov*.n?f"), read-only ones too; a match whose path would not fit is left. True when the search
-// could start; a pattern holding a separator or a colon is refused.
+// could start; a pattern holding a separator or a colon, and a directory that is not absolute,
+// are refused.
 bool DeleteMatchingFiles(const char* dir, const char* pattern);
 
 // True when no file lies anywhere below dir; subdirectories without files do not count, and
 // directories whose names begin with "." and links are not looked into. A missing directory (or
-// dir being a link) is empty; a null or empty path, or one too long to search, is not.
+// dir being a link) is empty; a null or empty path, one that is not absolute, or one too long to
+// search, is not.
 bool IsDirectoryEmpty(const char* dir);
 
 // Deletes the files below dir, deepest first, then dir itself; directories whose names begin

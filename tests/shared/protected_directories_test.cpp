@@ -108,6 +108,13 @@ TEST_F(ProtectedTree, RootsAndPathsThatAreNotAbsoluteAreRefused) {
     }
     EXPECT_FALSE(DeleteDirectoryTree(nullptr));
     EXPECT_TRUE(Exists(PathOf("keep.txt")));
+
+    // Nor are such paths searched: what they name depends on where the caller stands.
+    for (const char* relative : {"UninstlibFiles", "\\UninstlibFiles", "C:UninstlibFiles"}) {
+        EXPECT_FALSE(DeleteMatchingFiles(relative, "keep.txt")) << relative;
+        EXPECT_FALSE(IsDirectoryEmpty(relative)) << relative;
+    }
+    EXPECT_TRUE(Exists(PathOf("keep.txt")));
 }
 
 TEST_F(ProtectedTree, TheWindowsDirectoryIsRefusedHoweverWritten) {
