@@ -63,4 +63,35 @@ TEST_F(WinsimMeasures, TooSmallBufferStillAsksForMoreAfterAChange) {
     EXPECT_EQ(QueriedSize(&data), 0u) << "the buffer no longer holds the block";
 }
 
+// A program that runs for a while leaves the process list, and the performance data, when its
+// time is up, and not before; with two of them the earlier end does not hide the later one.
+TEST_F(WinsimMeasures, ProcessesEndingByThemselvesLeaveOnTime) {
+    winsim::AddProgram({"C:\\Tools\\short.exe", winsim::ProgramAction::kRun, 1000});
+    winsim::AddProgram({"C:\\Tools\\long.exe", winsim::ProgramAction::kRun, 3000});
+    const DWORD idle = winsim::PerformanceDataSize();
+    for (const char* image : {"C:\\Tools\\long.exe", "C:\\Tools\\short.exe"}) {
+        std::string commandLine = image;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &started));
+        CloseHandle(started.hProcess);
+        CloseHandle(started.hThread);
+    }
+    const DWORD both = winsim::PerformanceDataSize();
+    EXPECT_EQ(winsim::RunningProcessNames(), (std::vector<std::string>{"long", "short"}));
+
+    Sleep(999);
+    EXPECT_EQ(winsim::RunningProcessNames(), (std::vector<std::string>{"long", "short"}));
+    EXPECT_EQ(winsim::PerformanceDataSize(), both);
+    Sleep(1);
+    EXPECT_EQ(winsim::RunningProcessNames(), std::vector<std::string>{"long"});
+    Sleep(1999);
+    EXPECT_EQ(winsim::RunningProcessNames(), std::vector<std::string>{"long"});
+    Sleep(1);
+    EXPECT_TRUE(winsim::RunningProcessNames().empty());
+    EXPECT_EQ(winsim::PerformanceDataSize(), idle);
+}
+
 }  // namespace
