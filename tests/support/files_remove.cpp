@@ -1,6 +1,7 @@
 #include "support/files_remove.h"
 
 #include "platform/win32.h"
+#include "support/machine.h"
 
 namespace files_tree {
 
@@ -12,7 +13,9 @@ void RemoveEverything(const std::string& path) {
         do {
             const std::string name = entry.cFileName;
             const std::string below = path + "\\" + name;
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+                testing_machine::RemoveLink(below);
+            } else if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
                 SetFileAttributesA(below.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(below.c_str());
             } else if (name != "." && name != "..") {

@@ -28,6 +28,8 @@ std::string ReadEnvironment(const std::string& name);
 // Makes link a directory link (a junction's kind of reparse point) to target; false when this
 // system cannot make one.
 bool MakeDirectoryLink(const std::string& link, const std::string& target);
+// Removes a link, never what it leads to.
+void RemoveLink(const std::string& link);
 void SetEnvironment(const std::string& name, const char* value);
 
 }  // namespace testing_machine

@@ -17,4 +17,8 @@ bool MakeDirectoryLink(const std::string& link, const std::string& target) {
            ::symlink(hostTarget.c_str(), winsim::HostPath(link).c_str()) == 0;
 }
 
+void RemoveLink(const std::string& link) {
+    ::unlink(winsim::HostPath(link).c_str());
+}
+
 }  // namespace testing_machine
