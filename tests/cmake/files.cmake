@@ -6,6 +6,8 @@ target_sources(uninstlib_tests PRIVATE ${FILES_TEST_SUPPORT})
 if(NOT UNINSTLIB_PLATFORM_WINDOWS)
     target_sources(uninstlib_native_tests PRIVATE ${FILES_TEST_SUPPORT})
     if(TARGET winsim_tests)
-        target_sources(winsim_tests PRIVATE ${FILES_REMOVE_SUPPORT})
+        # The clean-up removes links through the machine's own link removal.
+        target_sources(winsim_tests PRIVATE ${FILES_REMOVE_SUPPORT}
+                                            ${CMAKE_CURRENT_SOURCE_DIR}/support/machine_winsim.cpp)
     endif()
 endif()
