@@ -206,7 +206,11 @@ HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // The host keeps a module mapped once it was loaded (RTLD_NODELETE): callers such as the
+    // parameter store load and free the runtime library around every read, and mapping it
+    // afresh each time cost the host a quarter of a millisecond per read. Loads and frees still
+    // count references and run DllMain as Windows does.
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (handle == nullptr) {
         // The file is there but does not link: a build fault worth showing to whoever runs this.
         std::fprintf(stderr, "winsim: LoadLibraryA(\"%s\"): %s\n", lpLibFileName, dlerror());
