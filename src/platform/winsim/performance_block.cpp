@@ -21,7 +21,10 @@ DWORD NameBytes(const std::u16string& name) {
 
 class BlockWriter {
   public:
-    size_t Size() const { return m_bytes.size(); }
+    // The block's expected length, zeroed at once: padding is then only a move of the end, and a
+    // block of thousands of instances is not grown and copied piece by piece.
+    void Presize(size_t bytes) { m_bytes.resize(bytes); }
+    size_t Size() const { return m_size; }
     template <typename Structure>
     void Put(const Structure& structure) {
         PutBytes(&structure, sizeof structure);
@@ -36,21 +39,34 @@ class BlockWriter {
         }
     }
     // Zero bytes up to the given length of the data, for the padding between structures.
-    void PadTo(size_t length) { m_bytes.resize(std::max(m_bytes.size(), length), 0); }
+    void PadTo(size_t length) {
+        Extend(length);
+        m_size = std::max(m_size, length);
+    }
     // Structures whose lengths are known only once what follows them is written.
     template <typename Structure>
     void PatchAt(size_t offset, const Structure& structure) {
         std::memcpy(m_bytes.data() + offset, &structure, sizeof structure);
     }
-    std::vector<BYTE> Take() { return std::move(m_bytes); }
+    std::vector<BYTE> Take() {
+        m_bytes.resize(m_size);
+        return std::move(m_bytes);
+    }
 
   private:
+    void Extend(size_t length) {
+        if (length > m_bytes.size()) {
+            m_bytes.resize(std::max(length, m_bytes.size() * 2), 0);
+        }
+    }
     void PutBytes(const void* data, size_t size) {
-        const BYTE* bytes = static_cast<const BYTE*>(data);
-        m_bytes.insert(m_bytes.end(), bytes, bytes + size);
+        Extend(m_size + size);
+        std::memcpy(m_bytes.data() + m_size, data, size);
+        m_size += size;
     }
 
     std::vector<BYTE> m_bytes;
+    size_t m_size = 0;
 };
 
 void PutInstance(const InstanceValues& instance, const std::vector<CounterDescription>& counters,
@@ -133,6 +149,19 @@ std::vector<DWORD> CounterOffsets(const std::vector<CounterDescription>& counter
 std::vector<BYTE> LayOutPerformanceData(const BlockHeader& header,
                                         const std::vector<ObjectContents>& objects) {
     BlockWriter out;
+    size_t expected = sizeof(PERF_DATA_BLOCK) + NameBytes(header.systemName) + kAlignment;
+    for (const ObjectContents& object : objects) {
+        DWORD blockLength = 0;
+        CounterOffsets(object.counters, &blockLength);
+        expected +=
+            sizeof(PERF_OBJECT_TYPE) + object.counters.size() * sizeof(PERF_COUNTER_DEFINITION);
+        for (const InstanceValues& instance : object.instances) {
+            expected +=
+                AlignUp(sizeof(PERF_INSTANCE_DEFINITION) + NameBytes(instance.name), kAlignment) +
+                blockLength;
+        }
+    }
+    out.Presize(expected);
     PERF_DATA_BLOCK block{};
     const char16_t signature[] = u"PERF";
     std::memcpy(block.Signature, signature, sizeof block.Signature);

@@ -135,6 +135,7 @@ ProcessFigures ProgramFigures(DWORD id, ULONGLONG threads, ULONGLONG workingSet)
 InstanceValues Instance(const std::string& name, const ProcessFigures& figures) {
     InstanceValues instance;
     instance.name = AnsiToUtf16(name);
+    instance.values.reserve(ProcessCounters().size());
     for (const ProcessCounter& counter : ProcessCounters()) {
         instance.values.push_back(figures.*counter.figure);
     }
@@ -172,6 +173,7 @@ ObjectContents ProcessObject(const std::vector<RunningProcess>& processes, DWORD
     }
     object.instances.push_back(Instance("Idle", IdleFigures(perfTime)));
     object.instances.push_back(Instance("System", ProgramFigures(systemProcessId, 40, 217088)));
+    object.instances.reserve(processes.size() + 3);
     for (const RunningProcess& process : processes) {
         object.instances.push_back(Instance(process.name, ProgramFigures(process.id, 4, 3309568)));
     }
