@@ -2,6 +2,8 @@
 // their plain names, a fresh load for each case so the remembered partition starts unset.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/loaded_library.h"
 #include "support/machine.h"
 #include "uninstlib/uninstlib.h"
@@ -57,6 +59,19 @@ TEST_F(PartitionExports, NothingIsRememberedWhileNoVariableIsSet) {
     EXPECT_EQ(getPartition(), 4);
     setPartition(6);
     EXPECT_EQ(getPartition(), 4);
+}
+
+// The variable is read into a 100-byte buffer: a text of 100 characters or ten times that is
+// not read at all (never cut into another number); 99 characters are. Leading zeros keep the
+// long texts the number 7.
+TEST_F(PartitionExports, VariablesTooLongForTheirBufferAreNotRead) {
+    for (const size_t length : {size_t{1000}, size_t{100}}) {
+        machine::SetEnvironment("NOTESPARTITION", (std::string(length - 1, '0') + "7").c_str());
+        EXPECT_EQ(getPartition(), -1) << length;
+    }
+    machine::SetEnvironment("NOTESPARTITION", nullptr);
+    machine::SetEnvironment("OVNOTESPARTITION", (std::string(98, '0') + "7").c_str());
+    EXPECT_EQ(getPartition(), 7);
 }
 
 TEST_F(PartitionExports, TextThatIsNoNumberIsRememberedAsZero) {

@@ -2,6 +2,7 @@
 // Wine's under the Windows build. Expectations are Windows' own results.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "support/machine.h"
@@ -103,6 +104,27 @@ TEST_F(RegistryOperations, StringReadReportsTheSizeNeededForALongValue) {
     // Without a place to say how much is needed, a value beyond the work buffer cannot be read.
     EXPECT_FALSE(
         RegReadString(HKEY_LOCAL_MACHINE, kBase.c_str(), "Path", large, sizeof large, nullptr));
+}
+
+// A path read into a MAX_PATH buffer: 258 and 259 characters are read whole; 260 and ten times
+// the limit are refused, the buffer left as it was rather than holding a cut path.
+TEST_F(RegistryOperations, PathsTooLongForTheirBufferAreRefusedWhole) {
+    for (const size_t length : {size_t{258}, size_t{259}, size_t{260}, size_t{2590}}) {
+        const std::string text = "C:\\" + std::string(length - 3, 'p');
+        machine::SetString(kBase, "Path", text);
+        char out[MAX_PATH + 1];
+        std::memset(out, 'x', sizeof out);
+        out[MAX_PATH - 1] = '\0';
+        DWORD needed = 0;
+        const bool fits = length < MAX_PATH;
+        EXPECT_EQ(RegReadString(HKEY_LOCAL_MACHINE, kBase.c_str(), "Path", out, MAX_PATH, &needed),
+                  fits)
+            << length;
+        EXPECT_EQ(std::string(out), fits ? text : std::string(MAX_PATH - 1, 'x')) << length;
+        EXPECT_EQ(out[MAX_PATH], 'x') << length;
+        // As for any long value: room for the text, its zero and a zero the value may lack.
+        EXPECT_EQ(needed, fits ? 0u : length + 2) << length;
+    }
 }
 
 TEST_F(RegistryOperations, StringReadOfShortAndMissingValues) {
