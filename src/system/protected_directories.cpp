@@ -20,6 +20,26 @@ constexpr const char* kShellFoldersKey =
 // The Start-menu programs and desktop folders of a profile, relative to the profile folder.
 constexpr const char* kProfileFolders[] = {"Start Menu\\Programs", "Desktop"};
 
+// The canonical forms of a directory below a root: as written and, when the directory exists,
+// with its short (8.3) names expanded, since "C:\PROGRA~1" is "C:\Program Files" on a disk that
+// keeps short names.
+std::vector<std::string> Forms(const char* text) {
+    std::vector<std::string> forms;
+    std::string canonical;
+    if (CanonicalDirectory(text, &canonical) != DirectoryForm::kBelowRoot) {
+        return forms;
+    }
+    forms.push_back(canonical);
+    char longForm[MAX_PATH];
+    const DWORD length = GetLongPathNameA(text, longForm, sizeof longForm);
+    if (length > 0 && length < sizeof longForm &&
+        CanonicalDirectory(longForm, &canonical) == DirectoryForm::kBelowRoot &&
+        canonical != forms.front()) {
+        forms.push_back(canonical);
+    }
+    return forms;
+}
+
 std::vector<std::string>& NotesDirectories() {
     static std::vector<std::string> directories;
     return directories;
@@ -27,11 +47,11 @@ std::vector<std::string>& NotesDirectories() {
 
 class ProtectedList {
   public:
-    // Adds text when it names a directory below a root; a root is refused on its own anyway.
+    // Adds text when it names a directory below a root (a root is refused on its own anyway),
+    // in the form it was written and in its long form.
     void Add(const char* text) {
-        std::string canonical;
-        if (CanonicalDirectory(text, &canonical) == DirectoryForm::kBelowRoot) {
-            m_directories.push_back(canonical);
+        for (const std::string& form : Forms(text)) {
+            m_directories.push_back(form);
         }
     }
     void AddJoined(const char* dir, const char* name) {
@@ -129,9 +149,8 @@ void AddSystemFolders(ProtectedList* list) {
 }  // namespace
 
 void ProtectDirectory(const char* dir) {
-    std::string canonical;
-    if (CanonicalDirectory(dir, &canonical) != DirectoryForm::kNotAbsolute) {
-        NotesDirectories().push_back(canonical);
+    for (const std::string& form : Forms(dir)) {
+        NotesDirectories().push_back(form);
     }
 }
 
@@ -140,16 +159,21 @@ void ForgetProtectedDirectories() {
 }
 
 bool MayDeleteDirectoryTree(const char* dir) {
-    std::string canonical;
-    if (CanonicalDirectory(dir, &canonical) != DirectoryForm::kBelowRoot) {
+    const std::vector<std::string> forms = Forms(dir);
+    if (forms.empty()) {
         return false;
-    }
-    for (const std::string& notes : NotesDirectories()) {
-        if (IsSameOrAncestor(canonical, notes)) {
-            return false;
-        }
     }
     ProtectedList system;
     AddSystemFolders(&system);
-    return !system.Covers(canonical);
+    for (const std::string& form : forms) {
+        for (const std::string& notes : NotesDirectories()) {
+            if (IsSameOrAncestor(form, notes)) {
+                return false;
+            }
+        }
+        if (system.Covers(form)) {
+            return false;
+        }
+    }
+    return true;
 }

@@ -100,6 +100,23 @@ TEST_F(ProtectedTree, NotesDirectoriesAndWhatHoldsThemStayWholeInAnySpelling) {
     EXPECT_FALSE(Exists(data));
 }
 
+// Settings written by older installers name directories by their short (8.3) names.
+TEST_F(ProtectedTree, ShortNamesAreTheDirectoriesTheyStandFor) {
+    const std::string data = PathOf("Lotus Domino\\Data Directory");
+    MakeFile(data + "\\names.nsf");
+    const std::string shortData = testing_machine::ShortPath(data);
+    if (shortData.empty() || shortData == data) {
+        GTEST_SKIP() << "this system's disks keep no short names";
+    }
+    ProtectDirectory(data.c_str());
+    EXPECT_FALSE(DeleteDirectoryTree(shortData.c_str())) << shortData;
+    EXPECT_FALSE(DeleteDirectoryTree(testing_machine::ShortPath(PathOf("Lotus Domino")).c_str()));
+    ForgetProtectedDirectories();
+    ProtectDirectory(shortData.c_str());
+    EXPECT_FALSE(MayDeleteDirectoryTree(data.c_str()));
+    EXPECT_TRUE(Exists(data + "\\names.nsf"));
+}
+
 TEST_F(ProtectedTree, RootsAndPathsThatAreNotAbsoluteAreRefused) {
     MakeFile(PathOf("keep.txt"));
     for (const char* refused : {"UninstlibFiles", "\\UninstlibFiles", "C:UninstlibFiles", "C:\\",

@@ -30,6 +30,8 @@ std::string ReadEnvironment(const std::string& name);
 bool MakeDirectoryLink(const std::string& link, const std::string& target);
 // Removes a link, never what it leads to.
 void RemoveLink(const std::string& link);
+// The short (8.3) form of an existing path; empty where the disks keep no short names.
+std::string ShortPath(const std::string& path);
 void SetEnvironment(const std::string& name, const char* value);
 
 }  // namespace testing_machine

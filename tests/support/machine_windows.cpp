@@ -69,6 +69,12 @@ bool MakeDirectoryLink(const std::string& link, const std::string& target) {
     return IsLink(link);
 }
 
+std::string ShortPath(const std::string& path) {
+    char buffer[MAX_PATH];
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+    return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
+}
+
 // Wine cannot remove a link through RemoveDirectoryA; the host's rm can.
 void RemoveLink(const std::string& link) {
     if (!RemoveDirectoryA(link.c_str())) {

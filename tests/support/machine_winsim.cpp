@@ -21,4 +21,8 @@ void RemoveLink(const std::string& link) {
     ::unlink(winsim::HostPath(link).c_str());
 }
 
+std::string ShortPath(const std::string&) {
+    return "";
+}
+
 }  // namespace testing_machine

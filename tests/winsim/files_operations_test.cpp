@@ -254,4 +254,20 @@ TEST_F(FileOperations, WindowsDirectoryIsSystemRoot) {
     EXPECT_STREQ(buffer, "D:\\WINDOWS");
 }
 
+// The simulated disks keep no short names: an existing path is its own long form.
+TEST_F(FileOperations, LongPathNameOfAnExistingPathIsThePath) {
+    ASSERT_TRUE(CreateDirectoryA("C:\\Program Files", nullptr));
+    char buffer[MAX_PATH];
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_EQ(GetLongPathNameA("c:\\program files", buffer, 16), 17u);
+    EXPECT_EQ(buffer[0], 'x');
+    EXPECT_EQ(GetLongPathNameA("c:\\program files", buffer, 17), 16u);
+    EXPECT_STREQ(buffer, "c:\\program files");
+
+    EXPECT_EQ(GetLongPathNameA("C:\\Missing", buffer, sizeof buffer), 0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(GetLongPathNameA("C:\\Missing\\Deeper", buffer, sizeof buffer), 0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
 }  // namespace

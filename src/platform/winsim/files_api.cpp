@@ -161,6 +161,33 @@ BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
     return winsim::Done(winsim::CreateDirectoryError(lpPathName));
 }
 
+// The simulated disks keep no short (8.3) names, so an existing path is its own long form. The
+// length without the zero when it fits; otherwise the size needed, zero included; 0 with the
+// error when the path is not there.
+DWORD WINAPI GetLongPathNameA(LPCSTR lpszShortPath, LPSTR lpszLongPath, DWORD cchBuffer) {
+    if (lpszShortPath == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    winsim::detail::WindowsPath path;
+    winsim::detail::HostFile file;
+    DWORD error = winsim::detail::LocateFile(lpszShortPath, &path, &file);
+    // A missing folder on the way is as much "not found" as a missing last name.
+    if ((error == ERROR_SUCCESS && !file.exists) || error == ERROR_PATH_NOT_FOUND) {
+        error = ERROR_FILE_NOT_FOUND;
+    }
+    if (error != ERROR_SUCCESS) {
+        SetLastError(error);
+        return 0;
+    }
+    const size_t length = std::strlen(lpszShortPath);
+    if (lpszLongPath == nullptr || cchBuffer <= length) {
+        return static_cast<DWORD>(length + 1);
+    }
+    std::memmove(lpszLongPath, lpszShortPath, length + 1);
+    return static_cast<DWORD>(length);
+}
+
 // The length without the zero when it fits; otherwise the size needed, zero included.
 UINT WINAPI GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize) {
     char systemRoot[MAX_PATH];
