@@ -304,7 +304,19 @@ bool WineMachine::Snapshot(const std::string& imageDir, const std::string& outDi
         commands.push_back("sc query \"" + imageServices[i].at("name").get<std::string>() +
                            "\" > C:\\ovtest\\snapshot\\service" + std::to_string(i) + ".txt");
     }
-    Batch(commands);
+    // A Wine that is starting or stopping its server now and then runs nothing of a batch, which
+    // would read as a machine without registry or services (a key that is gone writes no export
+    // either): the batch ends by leaving a mark, and it is run again until the mark is there.
+    const fs::path mark = exports / "done.txt";
+    commands.push_back("echo done> C:\\ovtest\\snapshot\\done.txt");
+    const auto allWritten = [&] { return fs::exists(mark); };
+    for (int attempt = 0; attempt < 3 && !allWritten(); ++attempt) {
+        Batch(commands);
+    }
+    if (!allWritten()) {
+        *error = "Wine did not read back the registry and the services";
+        return false;
+    }
 
     winsim::Reset();
     for (size_t i = 0; i < std::size(kRegistryRoots); ++i) {
