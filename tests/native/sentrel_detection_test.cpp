@@ -1,17 +1,50 @@
 // What the Sentrel product finds installed as it is made, and how discovery lists it.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "api/catalogue.h"
 #include "api/counters.h"
 #include "api/discovery.h"
 #include "demo_machine_winsim.h"
-#include "native/sentrel_fixture.h"
+#include "demo_sentrel.h"
+#include "native/suite_fixture.h"
+#include "products/sentrel.h"
 #include "system/registry.h"
 
-namespace sentrel_test {
+namespace suite_test {
 namespace {
 
-using SentrelDetection = SentrelFixture;
+constexpr const char* kAgentFlag = "Sentrel";
+constexpr const char* kPagingFlag = "Paging Server";
+constexpr const char* kVellgardFlag = "Advanced Vellgard Server";
+constexpr const char* kSubagentFlag = "OVSNMP";
+
+class SentrelDetection : public SuiteFixture {
+  protected:
+    static void UsePartitions(int count) {
+        SuiteFixture::UsePartitions(count);
+        g_partitionCount = count;
+    }
+    // The components with the footprints of the sample machines, unpartitioned or in partition n.
+    static DemoInstallation Install(const std::set<std::string>& components, int partition = 0) {
+        const DemoInstallation installation = SampleInstallation(components, partition);
+        SuiteFixture::Install(installation);
+        SimulatedDemoMachine machine;
+        AddSentrelFootprint(machine, installation);
+        return installation;
+    }
+    // The product as discovery makes it, with the partition the process environment selects.
+    static std::unique_ptr<CSentrel> MakeProduct(int partition = 0) {
+        if (partition == 0) {
+            winsim::ClearEnvironment("OVNOTESPARTITION");
+            return std::make_unique<CSentrel>(CSentrel::kFamilyName, kVersion);
+        }
+        const std::string n = std::to_string(partition);
+        winsim::SetEnvironment("OVNOTESPARTITION", n);
+        return std::make_unique<CSentrel>(CSentrel::kFamilyName, kVersion, n.c_str());
+    }
+};
 
 const std::string kSetup = std::string(kSuiteRoot) + "\\Setup\\Setup";
 
@@ -89,4 +122,4 @@ TEST_F(SentrelDetection, DiscoveryListsSentrelFirstInEachPartition) {
 }
 
 }  // namespace
-}  // namespace sentrel_test
+}  // namespace suite_test
