@@ -56,20 +56,6 @@ class ProgramGroups : public ::testing::Test {
     }
 };
 
-TEST_F(ProgramGroups, DeleteItemShowsTheGroupThenDeletesInThreeConversations) {
-    EXPECT_TRUE(DdeDeleteItem("Send Page", "Tools Sentrel"));
-    EXPECT_EQ(SentCommands(), (std::vector<Sent>{{1, "[ShowGroup(Tools Sentrel, 2)]"},
-                                                 {2, "[ShowGroup(Tools Sentrel, 1)]"},
-                                                 {3, "[DeleteItem(Send Page)]"}}));
-    EXPECT_EQ(winsim::ProgmanGroups()[0].items, std::vector<std::string>{"Send SNMP"});
-}
-
-TEST_F(ProgramGroups, DeleteGroupSendsOneCommand) {
-    EXPECT_TRUE(DdeDeleteGroup("Tools Sentrel"));
-    EXPECT_EQ(SentCommands(), (std::vector<Sent>{{1, "[DeleteGroup(Tools Sentrel)]"}}));
-    EXPECT_TRUE(Groups().empty());
-}
-
 TEST_F(ProgramGroups, CommandProgramManagerRejectsStillCountsAsSent) {
     EXPECT_TRUE(DdeDeleteGroup("Games"));
     EXPECT_TRUE(DdeDeleteItem("Solitaire", "Games"));
@@ -87,13 +73,6 @@ TEST_F(ProgramGroups, MissingNamesSendNothing) {
     EXPECT_TRUE(SentCommands().empty());
 }
 
-TEST_F(ProgramGroups, EmptyGroupNameIsStillSent) {
-    EXPECT_TRUE(DdeDeleteItem("Send Page", ""));
-    EXPECT_EQ(SentCommands(), (std::vector<Sent>{{1, "[ShowGroup(, 2)]"},
-                                                 {2, "[ShowGroup(, 1)]"},
-                                                 {3, "[DeleteItem(Send Page)]"}}));
-}
-
 TEST_F(ProgramGroups, WithoutProgramManagerNothingIsSent) {
     winsim::SetProgramManagerRunning(false);
     EXPECT_FALSE(DdeDeleteGroup("Tools Sentrel"));
@@ -108,13 +87,6 @@ TEST_F(ProgramGroups, LibraryThatCannotStartSendsNothing) {
     EXPECT_FALSE(DdeSendProgmanCommand("[DeleteGroup(Tools Sentrel)]"));
     EXPECT_FALSE(DdeDeleteGroup("Tools Sentrel"));
     EXPECT_TRUE(SentCommands().empty());
-}
-
-TEST_F(ProgramGroups, CommandTextIsSentAsItIs) {
-    EXPECT_TRUE(DdeSendProgmanCommand("[ShowGroup(Tools Sentrel, 1)][DeleteItem(Send SNMP)]"));
-    EXPECT_EQ(SentCommands(),
-              (std::vector<Sent>{{1, "[ShowGroup(Tools Sentrel, 1)][DeleteItem(Send SNMP)]"}}));
-    EXPECT_EQ(winsim::ProgmanGroups()[0].items, std::vector<std::string>{"Send Page"});
 }
 
 // A command fills at most 255 characters of its 256-byte buffer: "[DeleteGroup()]" leaves 240
