@@ -1,6 +1,5 @@
 // The Program Manager operations against the simulated Program Manager: what happens without
 // Program Manager, and the names too long for a command.
-// Program Manager, and the names too long for a command.
 #include <gtest/gtest.h>
 
 #include <string>
