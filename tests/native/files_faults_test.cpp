@@ -1,5 +1,8 @@
 // File removal on a machine where some files cannot be deleted and some directories cannot be
 // read, and the searches it opens, which must all be closed whatever way it returns.
+#include <filesystem>
+#include <string>
+
 #include "platform/winsim/control.h"
 #include "support/files_tree.h"
 #include "system/files.h"
@@ -51,6 +54,16 @@ TEST_F(FileRemovalFaults, UnreadableSubdirectoryStopsTheWalkThere) {
     EXPECT_TRUE(Exists(PathOf("Orvanta\\b\\ovsen.nsf")));
     EXPECT_TRUE(Exists(PathOf("Orvanta\\c.log")));
     EXPECT_EQ(winsim::OpenSearchCount(), 0u);
+}
+
+// A subdirectory whose path does not fit in MAX_PATH cannot be searched, so nothing vouches for
+// it: the file below it keeps its parent from being empty. The ANSI calls cannot make such a
+// tree (a folder renamed above it can); it is made on the drive's host folder.
+TEST_F(FileRemovalFaults, SubdirectoryTooLongToNameIsNotEmpty) {
+    MakeFile(PathOf("top\\e\\ovsen.nsf"));
+    std::filesystem::rename(winsim::HostPath(PathOf("top\\e")),
+                            winsim::HostPath(PathOf("top")) + "/" + std::string(250, 'e'));
+    EXPECT_FALSE(IsDirectoryEmpty(PathOf("top").c_str()));
 }
 
 TEST_F(FileRemovalFaults, EmptinessCheckClosesWhatItOpenedWhenItStopsEarly) {

@@ -64,12 +64,18 @@ TEST_F(PathlynRemoval, ARunningNotesServerRefusesTheServerComponent) {
     EXPECT_EQ(NotesIni(kNotesIni, "SERVERTASKS"), "Replica,Router,Update,AMgr,OVINFO,OVPATHL");
 }
 
+// The caller answers true to every status line and to the error here (the scenarios' caller
+// answers false): what it says to anything but a question changes nothing.
 TEST_F(PathlynRemoval, ARunningNotesServerKeepsTheServerButNotTheClientOfAWholeRemoval) {
     InstallWithFootprints({kPathlynServerFlag, kPathlynClientFlag, kExamoraFlag});
     winsim::StartProcess("nserver");
     ASSERT_TRUE(Scan());
 
-    EXPECT_TRUE(Remove(kFamily));
+    const ProgressCallback answeringTrue = [](const char* text, int32_t percent, int32_t step,
+                                              uint32_t kind) {
+        return Record(text, percent, step, kind) || kind != 2;
+    };
+    EXPECT_TRUE(UninstallProduct(kFamily, kVersion, nullptr, nullptr, answeringTrue, 0));
     EXPECT_EQ(reports, Join({Title(kFamily), {"Removing OVPathlyn Server...", 0, 1, 1}, kRefusal},
                             ClientReports(10)));
     EXPECT_TRUE(FileExists(kServerTask));
@@ -82,6 +88,20 @@ TEST_F(PathlynRemoval, ARunningNotesServerKeepsTheServerButNotTheClientOfAWholeR
     EXPECT_EQ(g_installedCount, 1);
     EXPECT_FALSE(KeyExists(kProductKey));
     EXPECT_FALSE(FileExists(kStartMenu + "\\Pathlyn"));
+}
+
+// The server, then the client, through one catalogue: the second removal of the entry starts
+// from 0 again, and the server, gone, is refused a second time.
+TEST_F(PathlynRemoval, ASecondRemovalOfTheSameEntryStartsAfresh) {
+    InstallWithFootprints({kPathlynServerFlag, kPathlynClientFlag});
+    ASSERT_TRUE(Scan());
+    EXPECT_TRUE(Remove(kFamily, 0, kPathlynServerFlag));
+    reports.clear();
+    EXPECT_FALSE(Remove(kFamily, 0, kPathlynServerFlag));
+    EXPECT_TRUE(Remove(kFamily, 0, kPathlynClientFlag));
+    EXPECT_EQ(reports,
+              Join({Title(kFamily, 0, kPathlynServerFlag), Title(kFamily, 0, kPathlynClientFlag)},
+                   ClientReports(25)));
 }
 
 }  // namespace

@@ -57,6 +57,18 @@ TEST_F(PathlynSharing, ARendimoManagerProductKeepsTheSharedAddinAndThePathCache)
     EXPECT_TRUE(FileExists("C:\\Orvanta\\Logs"));
 }
 
+// The client alone takes the add-in it shares with the server, unless a Rendimo Manager product
+// stays to use it (an Examora product stays either way, so that no suite cleanup takes it).
+TEST_F(PathlynSharing, TheClientAloneTakesTheSharedAddinUnlessARendimoManagerProductStays) {
+    for (const int rendimo : {0, 1}) {
+        InstallWithFootprints({kPathlynClientFlag, kExamoraFlag});
+        const std::unique_ptr<CProduct> product = MakePathlyn();
+        Beside(0, 1, rendimo, 1, 0);
+        EXPECT_TRUE(product->UninstallAll(&Record));
+        EXPECT_EQ(FileExists("C:\\Orvanta\\Common\\novapimn.dll"), rendimo == 1) << rendimo;
+    }
+}
+
 // Which other family is left: Sentrel, Rendimo Manager, Examora or Kestrune.
 class PathlynBesideAnotherFamily : public PathlynSharing,
                                    public ::testing::WithParamInterface<int> {};
