@@ -78,6 +78,11 @@ TEST_F(KrmSharing, AProgramDirectoryEndingInASeparatorGetsNoSecondOne) {
     EXPECT_TRUE(product->Uninstall(kRendimoFlag, &Record));
     EXPECT_FALSE(FileExists("C:\\Orvanta\\CLIENT"));
     EXPECT_TRUE(FileExists("C:\\Orvanta"));
+
+    // The same object, asked again, has no server left to remove.
+    reports.clear();
+    EXPECT_FALSE(product->UninstallComponent(kRendimoFlag, &Record));
+    EXPECT_TRUE(reports.empty());
 }
 
 TEST_F(KrmSharing, WithoutAProgramDirectoryNoClientDirectoryGoes) {
