@@ -137,11 +137,13 @@ bool CProduct::Load() {
     char keyPath[MAX_PATH];
     if (BuildProductKeyPath(keyPath, sizeof keyPath, "Notes", "Kestrune", true)) {
         char serverName[MAX_PATH] = {};
-        // One byte short of the buffer, so that what is read always ends in a zero.
-        DWORD size = sizeof serverName - 1;
+        DWORD size = sizeof serverName;
         DWORD type = REG_NONE;
+        // A name of 259 characters and its zero fill the buffer; data that fills it without a
+        // zero is no name that fits.
         if (ReadRegistryValue(serverName, &size, keyPath, "Server Name", &type,
-                              HKEY_LOCAL_MACHINE)) {
+                              HKEY_LOCAL_MACHINE) &&
+            strnlen(serverName, sizeof serverName) < sizeof serverName) {
             SetServerName(serverName);
         }
     }

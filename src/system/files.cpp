@@ -119,9 +119,12 @@ bool IsDirectoryEmpty(const char* dir) {
         if (!IsDirectory(entry)) {
             return false;
         }
+        if (IsDotDirectory(entry) || IsLink(entry.dwFileAttributes)) {
+            continue;
+        }
+        // A subdirectory too long to name cannot be searched, so nothing vouches for it.
         char path[MAX_PATH];
-        if (!IsDotDirectory(entry) && !IsLink(entry.dwFileAttributes) &&
-            JoinPath(path, sizeof path, dir, entry.cFileName) && !IsDirectoryEmpty(path)) {
+        if (!JoinPath(path, sizeof path, dir, entry.cFileName) || !IsDirectoryEmpty(path)) {
             return false;
         }
     } while (find.Next());

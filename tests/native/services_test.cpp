@@ -104,6 +104,15 @@ TEST_F(Services, RefusedStopFailsWithoutWaiting) {
     EXPECT_EQ(winsim::TotalSleptMs(), 0u);
 }
 
+// A status query that fails while the stop is awaited ends the wait: the service, last seen not
+// stopped, counts as not stopped.
+TEST_F(Services, AQueryFailingWhileTheStopIsAwaitedEndsTheWait) {
+    winsim::AddService(MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kPending, 5000));
+    winsim::FailServiceCall(kService, winsim::ServiceCall::kQuery, ERROR_INVALID_HANDLE, 1);
+    EXPECT_FALSE(StopServiceAndWait(kService));
+    EXPECT_EQ(winsim::TotalSleptMs(), 1000u);
+}
+
 TEST_F(Services, OnlyAStoppedServiceIsDeleted) {
     winsim::AddService(MakeService(kService, SERVICE_RUNNING));
     EXPECT_FALSE(DeleteStoppedService(kService));

@@ -69,6 +69,17 @@ TEST_F(ProductBase, MissingParametersLeaveEmptyDirectoriesAndNoServerName) {
     EXPECT_EQ(product.ServerName(), nullptr);
 }
 
+// The server name's buffer holds 259 characters and the zero; a name that fills it without a zero
+// (stored with no zero of its own) does not fit.
+TEST_F(ProductBase, ServerNameFillsItsBufferButNoMore) {
+    const std::string notes = kRoot + "\\Kestrune\\Notes";
+    const std::string longest(MAX_PATH - 1, 's');
+    machine::SetString(notes, "Server Name", longest);
+    EXPECT_STREQ(CTestFamily("Kestrune", "5.0").ServerName(), longest.c_str());
+    machine::SetBinary(notes, "Server Name", longest + "s");
+    EXPECT_EQ(CTestFamily("Kestrune", "5.0").ServerName(), nullptr);
+}
+
 TEST_F(ProductBase, ProgramDirectoryTooLongForItsSubdirectoriesLeavesThemEmpty) {
     machine::SetString(kRoot + "\\Setup\\Setup", "Program Directory",
                        "C:\\" + std::string(254, 'd'));

@@ -23,6 +23,54 @@ class RegistryOperations : public ::testing::Test {
     void TearDown() override { machine::Reset(); }
 };
 
+// A handle does only what it was opened for: reading and listing values need KEY_QUERY_VALUE,
+// listing subkeys KEY_ENUMERATE_SUB_KEYS, writing and deleting values KEY_SET_VALUE. Creating and
+// deleting a subkey ask nothing of the handle they start from.
+TEST_F(RegistryOperations, AKeyHandleDoesOnlyWhatItWasOpenedFor) {
+    constexpr LONG kDone = ERROR_SUCCESS;
+    constexpr LONG kDenied = ERROR_ACCESS_DENIED;
+    const struct {
+        REGSAM access;
+        LONG query, listValues, listSubkeys, write, deleteValue;
+    } cases[] = {
+        {KEY_READ, kDone, kDone, kDone, kDenied, kDenied},
+        {GENERIC_READ, kDone, kDone, kDone, kDenied, kDenied},
+        {KEY_QUERY_VALUE, kDone, kDone, kDenied, kDenied, kDenied},
+        {KEY_ENUMERATE_SUB_KEYS, kDenied, kDenied, kDone, kDenied, kDenied},
+        {KEY_WRITE, kDenied, kDenied, kDenied, kDone, kDone},
+    };
+    const std::string path = kBase + "\\Access";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.access);
+        machine::SetDword(path, "Value", 1);
+        machine::CreateKey(path + "\\Sub");
+        HKEY key = nullptr;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, c.access, &key), kDone);
+        DWORD data = 0;
+        DWORD size = sizeof data;
+        EXPECT_EQ(RegQueryValueExA(key, "Value", nullptr, nullptr, reinterpret_cast<LPBYTE>(&data),
+                                   &size),
+                  c.query);
+        char name[16];
+        DWORD length = sizeof name;
+        EXPECT_EQ(RegEnumValueA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+                  c.listValues);
+        length = sizeof name;
+        EXPECT_EQ(RegEnumKeyExA(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr),
+                  c.listSubkeys);
+        EXPECT_EQ(RegSetValueExA(key, "Value", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                                 sizeof data),
+                  c.write);
+        EXPECT_EQ(RegDeleteValueA(key, "Value"), c.deleteValue);
+        HKEY created = nullptr;
+        EXPECT_EQ(RegCreateKeyExA(key, "New", 0, nullptr, 0, KEY_READ, nullptr, &created, nullptr),
+                  kDone);
+        RegCloseKey(created);
+        EXPECT_EQ(RegDeleteKeyA(key, "Sub"), kDone);
+        RegCloseKey(key);
+    }
+}
+
 TEST_F(RegistryOperations, TreeDeletionRefusesAnEmptyPathAndReportsAMissingKey) {
     EXPECT_EQ(DeleteRegistryTree(HKEY_LOCAL_MACHINE, nullptr), ERROR_BADKEY);
     EXPECT_EQ(DeleteRegistryTree(HKEY_LOCAL_MACHINE, ""), ERROR_BADKEY);

@@ -173,9 +173,11 @@ std::vector<std::string> ServiceRequests();
 size_t OpenServiceHandleCount();
 
 // Faults. A failing call answers with the code instead of doing its work (ServiceCall::kOpen
-// answers OpenServiceA for that name, even for a service that is not installed).
+// answers OpenServiceA for that name, even for a service that is not installed). The first
+// callsBefore calls still work: a status query can fail only once a stop is being waited for.
 enum class ServiceCall { kOpen, kQuery, kControl, kStart, kDelete };
-void FailServiceCall(const std::string& name, ServiceCall call, DWORD error);
+void FailServiceCall(const std::string& name, ServiceCall call, DWORD error,
+                     unsigned callsBefore = 0);
 // OpenSCManagerA fails with the code (e.g. 5 for a caller without administrator rights).
 void FailServiceManagerOpen(DWORD error);
 

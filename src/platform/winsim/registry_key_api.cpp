@@ -14,7 +14,10 @@ using FaultLookup = LONG (winsim::detail::RegistryFaults::*)(const std::string&)
 
 // The key a subkey argument starts from and the names below it, checked in the order Windows
 // checks them: the argument's length (it fails the conversion to a wide string first), then the
-// handle, then the names; then whether a test has made the operation on the key fail.
+// handle, then the names; then whether a test has made the operation on the key fail. Opening,
+// creating and deleting a subkey ask no right of the handle they start from (a key opened for
+// reading creates and deletes subkeys): the new handle holds what it is opened with, and a
+// deletion opens the subkey for itself.
 LONG ResolveSubkey(HKEY hKey, LPCSTR subKey, bool leadingBackslashAllowed, FaultLookup fault,
                    KeyRef* base, std::vector<std::string>* names) {
     if (subKey != nullptr && std::strlen(subKey) > winsim::detail::kMaxSubkeyArgumentLength) {
@@ -38,7 +41,7 @@ bool IsEmptySubkey(LPCSTR subKey) {
 
 extern "C" {
 
-LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM /*samDesired*/,
+LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, REGSAM samDesired,
                              PHKEY phkResult) {
     if (phkResult == nullptr) {
         return ERROR_INVALID_PARAMETER;
@@ -62,12 +65,12 @@ LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*ulOptions*/, RE
     if (key == nullptr) {
         return ERROR_FILE_NOT_FOUND;
     }
-    *phkResult = Registry().Handles().Open(key);
+    *phkResult = Registry().Handles().Open(key, samDesired);
     return ERROR_SUCCESS;
 }
 
 LSTATUS WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*Reserved*/, LPSTR /*lpClass*/,
-                               DWORD /*dwOptions*/, REGSAM /*samDesired*/,
+                               DWORD /*dwOptions*/, REGSAM samDesired,
                                const SECURITY_ATTRIBUTES* /*lpSecurityAttributes*/, PHKEY phkResult,
                                LPDWORD lpdwDisposition) {
     if (phkResult == nullptr) {
@@ -83,7 +86,8 @@ LSTATUS WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD /*Reserved*/, L
         return result;
     }
     bool created = false;
-    *phkResult = Registry().Handles().Open(winsim::detail::CreateKeyBelow(base, names, &created));
+    *phkResult = Registry().Handles().Open(winsim::detail::CreateKeyBelow(base, names, &created),
+                                           samDesired);
     if (lpdwDisposition != nullptr) {
         *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     }
@@ -130,7 +134,7 @@ LSTATUS WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpc
                              PFILETIME lpftLastWriteTime) {
     const auto lock = Registry().Lock();
     KeyRef key;
-    const LONG result = Registry().ResolveHandle(hKey, &key);
+    const LONG result = Registry().ResolveHandle(hKey, &key, KEY_ENUMERATE_SUB_KEYS);
     if (result != ERROR_SUCCESS) {
         return result;
     }

@@ -14,13 +14,17 @@ KeyRef RegistryStore::Root(HKEY root) const {
     return entry == m_roots.end() ? nullptr : entry->second;
 }
 
-LONG RegistryStore::ResolveHandle(HKEY handle, KeyRef* key) const {
+LONG RegistryStore::ResolveHandle(HKEY handle, KeyRef* key, REGSAM needed) const {
+    REGSAM granted = KEY_ALL_ACCESS;
     *key = Root(handle);
     if (*key == nullptr) {
-        *key = m_handles.Find(handle);
+        *key = m_handles.Find(handle, &granted);
     }
     if (*key == nullptr) {
         return ERROR_INVALID_HANDLE;
+    }
+    if ((needed & ~granted) != 0) {
+        return ERROR_ACCESS_DENIED;
     }
     return (*key)->IsDeleted() ? ERROR_KEY_DELETED : ERROR_SUCCESS;
 }

@@ -22,8 +22,10 @@ class RegistryStore {
     // The root key of a plain tree; nullptr for any other handle.
     KeyRef Root(HKEY root) const;
     // The key behind a predefined root or an open handle: ERROR_INVALID_HANDLE for anything else,
-    // ERROR_KEY_DELETED when the key has been deleted since the handle was opened.
-    LONG ResolveHandle(HKEY handle, KeyRef* key) const;
+    // ERROR_ACCESS_DENIED when the handle was opened without one of the rights needed (a root
+    // holds them all), ERROR_KEY_DELETED when the key has been deleted since the handle was
+    // opened.
+    LONG ResolveHandle(HKEY handle, KeyRef* key, REGSAM needed = 0) const;
 
     KeyRef FindKey(const RegistryPath& path) const;
     KeyRef CreateKey(const RegistryPath& path);

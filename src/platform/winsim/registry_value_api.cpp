@@ -25,9 +25,10 @@ DWORD StoredSize(DWORD type, const BYTE* data, DWORD size) {
     return size;
 }
 
-// The key behind the handle, unless a test has made writing this value of it fail.
+// The key behind a handle opened for setting values, unless a test has made writing this value
+// of it fail.
 LONG ResolveForValueWrite(HKEY hKey, const std::string& name, KeyRef* key) {
-    LONG result = Registry().ResolveHandle(hKey, key);
+    LONG result = Registry().ResolveHandle(hKey, key, KEY_SET_VALUE);
     if (result == ERROR_SUCCESS) {
         result = Registry().Faults().ValueWriteFault((*key)->Path(), name);
     }
@@ -47,7 +48,7 @@ LSTATUS WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserve
     }
     const auto lock = Registry().Lock();
     KeyRef key;
-    const LONG result = Registry().ResolveHandle(hKey, &key);
+    const LONG result = Registry().ResolveHandle(hKey, &key, KEY_QUERY_VALUE);
     if (result != ERROR_SUCCESS) {
         return result;
     }
@@ -88,7 +89,7 @@ LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWOR
                              LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
     const auto lock = Registry().Lock();
     KeyRef key;
-    LONG result = Registry().ResolveHandle(hKey, &key);
+    LONG result = Registry().ResolveHandle(hKey, &key, KEY_QUERY_VALUE);
     if (result != ERROR_SUCCESS) {
         return result;
     }

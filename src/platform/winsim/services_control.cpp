@@ -51,9 +51,9 @@ size_t OpenServiceHandleCount() {
     return TheServiceTable().HandleCount();
 }
 
-void FailServiceCall(const std::string& name, ServiceCall call, DWORD error) {
+void FailServiceCall(const std::string& name, ServiceCall call, DWORD error, unsigned callsBefore) {
     auto hold = TheServiceTable().Hold();
-    TheServiceTable().Fail(name, call, error);
+    TheServiceTable().Fail(name, call, error, callsBefore);
 }
 
 void FailServiceManagerOpen(DWORD error) {

@@ -141,13 +141,21 @@ void ServiceTable::CloseHandleData(HANDLE handle) {
     Purge();
 }
 
-void ServiceTable::Fail(const std::string& name, ServiceCall call, DWORD error) {
-    m_faults[{ToLowerAscii(name), call}] = error;
+void ServiceTable::Fail(const std::string& name, ServiceCall call, DWORD error,
+                        unsigned callsBefore) {
+    m_faults[{ToLowerAscii(name), call}] = {error, callsBefore};
 }
 
-DWORD ServiceTable::FaultOf(const std::string& name, ServiceCall call) const {
+DWORD ServiceTable::FaultOf(const std::string& name, ServiceCall call) {
     const auto found = m_faults.find({ToLowerAscii(name), call});
-    return found == m_faults.end() ? 0 : found->second;
+    if (found == m_faults.end()) {
+        return 0;
+    }
+    if (found->second.callsBefore > 0) {
+        --found->second.callsBefore;
+        return 0;
+    }
+    return found->second.error;
 }
 
 }  // namespace winsim::detail

@@ -59,9 +59,10 @@ class ServiceTable {
     void CloseHandleData(HANDLE handle);
     size_t HandleCount() const { return m_handles.size(); }
 
-    void Fail(const std::string& name, ServiceCall call, DWORD error);
-    // The injected code of that call for that service; 0 for none.
-    DWORD FaultOf(const std::string& name, ServiceCall call) const;
+    void Fail(const std::string& name, ServiceCall call, DWORD error, unsigned callsBefore);
+    // The injected code of this call of that kind for that service; 0 for none, or while the
+    // calls that still work are not used up.
+    DWORD FaultOf(const std::string& name, ServiceCall call);
     void FailManagerOpen(DWORD error) { m_managerOpenError = error; }
     DWORD ManagerOpenFault() const { return m_managerOpenError; }
 
@@ -75,7 +76,11 @@ class ServiceTable {
     std::list<InstalledService> m_services;
     std::map<HANDLE, ServiceHandleData> m_handles;  // a list, so that pointers stay valid
     std::vector<std::string> m_requests;
-    std::map<std::pair<std::string, ServiceCall>, DWORD> m_faults;  // names in lower case
+    struct InjectedFault {
+        DWORD error;
+        unsigned callsBefore;
+    };
+    std::map<std::pair<std::string, ServiceCall>, InjectedFault> m_faults;  // names in lower case
     DWORD m_managerOpenError = 0;
 };
 
