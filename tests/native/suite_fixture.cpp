@@ -30,11 +30,6 @@ std::string SetupKey(int partition) {
 Transcript SuiteFixture::reports;
 std::function<bool(const std::string&)> SuiteFixture::answers;
 
-std::string LeftoverQuestion(const std::string& dir) {
-    return "There are still files in " + dir +
-           ".  Do you want to delete the remaining files and remove the directory?";
-}
-
 void PrintTo(const Report& report, std::ostream* out) {
     *out << "{\"" << report.text << "\", " << report.percent << ", " << report.step << ", "
          << report.kind << "}";
@@ -71,15 +66,6 @@ void SuiteFixture::TearDown() {
     winsim::Reset();
 }
 
-void SuiteFixture::UseSystem(const winsim::SystemVersion& system) {
-    winsim::SetSystem(system);
-    winsim::SetProgramManagerRunning(system.platformId == VER_PLATFORM_WIN32_NT &&
-                                     system.major == 3 && system.minor == 51);
-    if (system.platformId == VER_PLATFORM_WIN32_WINDOWS) {
-        winsim::SetEnvironment("SystemRoot", "C:\\WINDOWS");
-    }
-}
-
 void SuiteFixture::UsePartitions(int count) {
     SimulatedDemoMachine machine;
     machine.SetDword(kSuiteRoot, "Partitioned", 1);
@@ -89,18 +75,7 @@ void SuiteFixture::UsePartitions(int count) {
 DemoInstallation SuiteFixture::SampleInstallation(const std::set<std::string>& components,
                                                   int partition) {
     DemoInstallation installation = SampleLocations(partition);
-    const winsim::SystemVersion system = winsim::CurrentSystem();
-    installation.programManager =
-        system.platformId == VER_PLATFORM_WIN32_NT && system.major == 3 && system.minor == 51;
-    if (installation.programManager) {
-        installation.folderLocation = "Orvanta";
-    } else if (system.platformId == VER_PLATFORM_WIN32_WINDOWS) {
-        installation.folderLocation = "C:\\WINDOWS\\Start Menu\\Programs\\Orvanta";
-    } else {
-        installation.folderLocation =
-            "C:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\Orvanta";
-    }
-    installation.alpha = system.processorArchitecture == PROCESSOR_ARCHITECTURE_ALPHA;
+    installation.folderLocation = "C:\\WINNT\\Profiles\\All Users\\Start Menu\\Programs\\Orvanta";
     installation.components = components;
     return installation;
 }
@@ -118,11 +93,6 @@ DemoInstallation SuiteFixture::Install(const std::set<std::string>& components, 
     const DemoInstallation installation = SampleInstallation(components, partition);
     Install(installation);
     return installation;
-}
-
-void SuiteFixture::ChangeSetting(const std::string& name, const std::string& value, int partition) {
-    SimulatedDemoMachine machine;
-    machine.SetString(SetupKey(partition), name, value);
 }
 
 bool SuiteFixture::Scan() {
@@ -152,22 +122,8 @@ Report SuiteFixture::Title(const std::string& family, int partition, const char*
     return {title + " from your computer...", 0, 1, 1};
 }
 
-void SuiteFixture::AddFile(const std::string& path) {
-    SimulatedDemoMachine machine;
-    machine.AddFile(path);
-}
-
 bool SuiteFixture::FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool SuiteFixture::KeyExists(const std::string& path) {
-    return winsim::KeyExists(Hklm(path));
-}
-
-bool SuiteFixture::ValueExists(const std::string& key, const std::string& name) {
-    winsim::Value value;
-    return winsim::ReadValue(Hklm(key), name, &value);
 }
 
 int64_t SuiteFixture::Dword(const std::string& key, const std::string& name) {
@@ -180,38 +136,8 @@ int64_t SuiteFixture::Dword(const std::string& key, const std::string& name) {
                                 static_cast<uint32_t>(value.data[3]) << 24);
 }
 
-std::string SuiteFixture::Text(const std::string& key, const std::string& name) {
-    winsim::Value value;
-    if (!winsim::ReadValue(Hklm(key), name, &value)) {
-        return "<missing>";
-    }
-    return std::string(value.data.begin(), value.data.end()).c_str();
-}
-
 int64_t SuiteFixture::SetupFlag(const std::string& flag, int partition) {
     return Dword(SetupKey(partition), flag);
-}
-
-std::string SuiteFixture::NotesIni(const std::string& iniPath, const std::string& variable) {
-    char value[1024];
-    GetPrivateProfileStringA("Notes", variable.c_str(), "<missing>", value, sizeof value,
-                             iniPath.c_str());
-    return value;
-}
-
-void SuiteFixture::SetNotesIni(const std::string& iniPath, const std::string& variable,
-                               const std::string& value) {
-    SimulatedDemoMachine machine;
-    machine.SetNotesIniValue(iniPath, variable, value);
-}
-
-std::vector<std::string> SuiteFixture::ProgmanItems(const std::string& group) {
-    for (const winsim::ProgmanGroup& existing : winsim::ProgmanGroups()) {
-        if (existing.name == group) {
-            return existing.items;
-        }
-    }
-    return {};
 }
 
 }  // namespace suite_test

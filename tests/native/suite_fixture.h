@@ -19,18 +19,10 @@ namespace suite_test {
 
 constexpr const char* kVersion = "5.2";
 constexpr const char* kSuiteRoot = "SOFTWARE\\Tarvelle\\Orvanta";
-constexpr const char* kRendimoFlag = "Rendimo Manager Server";
-constexpr const char* kExamoraFlag = "Examora Server";
-constexpr const char* kUninstallKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanta Kestrune Enterprise";
-constexpr const char* kRunOnceKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 constexpr const char* kEnvironmentKey =
     "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 constexpr const char* kExtensionAgentsKey =
     "SYSTEM\\CurrentControlSet\\Services\\SNMP\\Parameters\\ExtensionAgents";
-
-// The leftover-files question, formatted with a directory.
-std::string LeftoverQuestion(const std::string& dir);
 
 // One call of the progress callback.
 struct Report {
@@ -51,20 +43,16 @@ class SuiteFixture : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // The system the machine runs; Program Manager runs on Windows NT 3.51.
-    static void UseSystem(const winsim::SystemVersion& system);
     // Makes the suite partitioned with count partitions.
     static void UsePartitions(int count);
     // Where the sample machines install the components: the unpartitioned suite (partition 0) or
-    // partition n, with the Start-menu folder (or Program Manager groups) of the current system.
+    // partition n, with the Start-menu folder of Windows NT 4.0.
     static DemoInstallation SampleInstallation(const std::set<std::string>& components,
                                                int partition = 0);
     // Writes the installation's settings and setup flags, and the footprints of the suite, the
     // Rendimo Manager and Examora.
     static void Install(const DemoInstallation& installation);
     static DemoInstallation Install(const std::set<std::string>& components, int partition = 0);
-    // Changes one of the installation's settings in the parameter store.
-    static void ChangeSetting(const std::string& name, const std::string& value, int partition = 0);
 
     // The catalogue, built as a caller builds it; true when anything is installed.
     static bool Scan();
@@ -80,20 +68,10 @@ class SuiteFixture : public ::testing::Test {
     static Report Title(const std::string& family, int partition = 0,
                         const char* component = nullptr);
 
-    static void AddFile(const std::string& path);
     static bool FileExists(const std::string& path);
-    static bool KeyExists(const std::string& path);
-    static bool ValueExists(const std::string& key, const std::string& name);
     // -1 when the value cannot be read as a number.
     static int64_t Dword(const std::string& key, const std::string& name);
-    // "<missing>" when the value cannot be read.
-    static std::string Text(const std::string& key, const std::string& name);
     static int64_t SetupFlag(const std::string& flag, int partition = 0);
-    // A variable of the [Notes] section of notes.ini; "<missing>" when it is not there.
-    static std::string NotesIni(const std::string& iniPath, const std::string& variable);
-    static void SetNotesIni(const std::string& iniPath, const std::string& variable,
-                            const std::string& value);
-    static std::vector<std::string> ProgmanItems(const std::string& group);
 };
 
 }  // namespace suite_test
