@@ -65,6 +65,9 @@ class CProduct {
     // installed, so it is cleared only once all of this removal's work is done: a removal cut
     // short at any point leaves the flag set, and the next scan finds the product and finishes it.
     void ClearSetupFlagLast(int index);
+    // Clears the flags ClearSetupFlagLast marked. Uninstall calls it as the removal's last write
+    // when no suite-wide cleanup took them with the keys that hold them.
+    void ClearMarkedSetupFlags();
 
     const char* Name() const { return m_name.get(); }
     const char* Version() const { return m_version.get(); }
@@ -104,8 +107,6 @@ class CProduct {
 
   private:
     void Construct(const char* name, const char* version, const char* partition);
-    // Clears the flags ClearSetupFlagLast marked, after a removal that left the keys holding them.
-    void ClearMarkedSetupFlags();
 
     uint32_t m_removedFlags = 0;  // bit n: setup flag n
 };

@@ -104,6 +104,7 @@ TEST_F(KestruneSharing, APartitionsConsoleTakesOnlyThatPartitionsKeys) {
     Beside(0, 0, 0, 0, 2);
 
     EXPECT_TRUE(product->UninstallAll(&Record));
+    product->ClearMarkedSetupFlags();
     EXPECT_FALSE(KeyExists(partition1 + "\\Kestrune"));
     EXPECT_TRUE(SharedKeysLeft(partition1).empty());
     EXPECT_EQ(SharedKeysLeft(partition2), kSharedKeys);

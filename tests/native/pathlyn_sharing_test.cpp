@@ -82,6 +82,7 @@ TEST_F(PathlynSharing, AnotherPartitionKeepsTheProgramFilesAndTheRemovalEndsAtEi
     g_partitionCount = 2;
 
     EXPECT_TRUE(product->UninstallComponent(kPathlynServerFlag, &Record));
+    product->ClearMarkedSetupFlags();
     EXPECT_EQ(reports, Transcript({{"Removing OVPathlyn Server...", 0, 1, 1},
                                    {"Removing OVPathlyn Server logs...", 0, 1, 1},
                                    {"Removing OVPathlyn Server Databases...", 16, 2, 1},

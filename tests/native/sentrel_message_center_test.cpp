@@ -42,6 +42,7 @@ TEST_F(MessageCenterRemoval, LastComponentTakesTheProductWithIt) {
     const uint64_t sleptBefore = winsim::TotalSleptMs();
 
     EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
+    product->ClearMarkedSetupFlags();
 
     EXPECT_EQ(reports, SingleServerTranscript());
     EXPECT_FALSE(ServiceInstalled());
@@ -72,6 +73,7 @@ TEST_F(MessageCenterRemoval, MissingServiceIsNoObstacle) {
     auto product = MakeProduct();
 
     EXPECT_TRUE(product->UninstallComponent("Message Center", &Record));
+    product->ClearMarkedSetupFlags();
 
     EXPECT_EQ(reports, SingleServerTranscript());
     EXPECT_FALSE(FileExists(kMessageCenterDir));

@@ -63,6 +63,7 @@ TEST_F(SnmpSubagentRemoval, SnmpServiceMissingOrStoppedIsLeftAlone) {
     RemoveService("SNMP");
     auto missing = Installed();
     EXPECT_TRUE(missing->RemoveSnmpSubagent(&Record));
+    missing->ClearMarkedSetupFlags();
     EXPECT_EQ(reports, QuietTranscript());
     EXPECT_FALSE(FileExists(kSubagentDir));
 
@@ -70,6 +71,7 @@ TEST_F(SnmpSubagentRemoval, SnmpServiceMissingOrStoppedIsLeftAlone) {
     AddSnmpService(SERVICE_STOPPED);
     auto stopped = Installed();
     EXPECT_TRUE(stopped->RemoveSnmpSubagent(&Record));
+    stopped->ClearMarkedSetupFlags();
     EXPECT_EQ(reports, QuietTranscript());
     // Only the request that took it off the machine before.
     EXPECT_EQ(winsim::ServiceRequests(), Requests{"delete SNMP"});
@@ -82,6 +84,8 @@ TEST_F(SnmpSubagentRemoval, ServiceThatWillNotStopIsNotRestarted) {
     auto product = Installed();
 
     EXPECT_TRUE(product->RemoveSnmpSubagent(&Record));
+
+    product->ClearMarkedSetupFlags();
 
     Transcript expected = QuietTranscript();
     expected.insert(expected.begin() + 1,
@@ -105,6 +109,8 @@ TEST_F(SnmpSubagentRemoval, LeftoverFilesInTheSubagentDirectory) {
         AddFile(std::string(kSubagentDir) + "\\ovsen.bak");
 
         EXPECT_TRUE(product->RemoveSnmpSubagent(&Record));
+
+        product->ClearMarkedSetupFlags();
 
         Transcript expected = QuietTranscript();
         // The directory is named as the removal spells it; Windows finds it whatever the case.
