@@ -39,16 +39,17 @@ bool ReadNumber(const char* path, const char* name, DWORD* value, DWORD* type, D
 
 }  // namespace
 
-bool AnySetupFlagSet(const char* partition) {
+bool AnySetupFlagSet(const char* partition, uint32_t ignored) {
     char path[MAX_PATH];
     if (!BuildSetupKeyPath(path, sizeof path, partition)) {
         return false;
     }
-    for (const char* flag : g_setupFlagNames) {
+    for (int index = 0; index < kSetupFlagCount; ++index) {
         DWORD value = 0;
         DWORD type = REG_NONE;
         DWORD size = 0;
-        if (ReadNumber(path, flag, &value, &type, &size) && value == 1) {
+        if ((ignored & (1u << index)) == 0 &&
+            ReadNumber(path, g_setupFlagNames[index], &value, &type, &size) && value == 1) {
             return true;
         }
     }

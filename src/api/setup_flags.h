@@ -21,8 +21,9 @@ enum SetupFlag : int {
 extern const char* const g_setupFlagNames[kSetupFlagCount];
 extern const uint32_t g_setupFlagWeights[kSetupFlagCount];
 
-// True when one of the nine flags of the suite (partition null) or of the partition reads 1.
-bool AnySetupFlagSet(const char* partition);
+// True when one of the nine flags of the suite (partition null) or of the partition reads 1,
+// leaving out the flags of ignored (bit n: flag n).
+bool AnySetupFlagSet(const char* partition, uint32_t ignored = 0);
 // Marks one component removed: its flag 0, its product's weight taken off "Installed".
 bool ClearSetupFlag(int index, const char* partition);
 // n not 0 writes n to "Number of Partitions"; 0 lowers the stored number by one.

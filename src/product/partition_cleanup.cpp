@@ -22,7 +22,13 @@ void RemovePartitionShare(const CProduct& product, const SuiteLocations& where) 
                        {"ovstats.n?f", "ovavg.n?f", "ovrmstat.n?f", "ovparam.n?f", "ovreport.n?f",
                         "examora.n?f", "console.n?f", "kesWizrd.n?f", "ovstatus.n?f"});
     DeleteDirectoryTree(where.databaseDir);
+    RemoveIniEntries(
+        where.notesIni,
+        {{"EXTMGR_ADDINS", "NEXTPATH"}, {"EXTMGR_ADDINS", "NOVAPIMN"}, {"SERVERTASKS", "OVINFO"}});
+    RemoveWebDirectory(where.notesDataDir);
 
+    // Last, since the partition's setup flags lie below its key: a cleanup cut short before this
+    // leaves the partition's last product listed, and removing it again runs the cleanup again.
     char key[MAX_PATH];
     if (product.BuildSuiteKeyPath(key, sizeof key, kPartitionKey)) {
         DeleteKeyTree(key);
@@ -34,8 +40,4 @@ void RemovePartitionShare(const CProduct& product, const SuiteLocations& where) 
         DeleteKeyTree(key);
     }
     RewritePartitionCount(0);
-
-    RemoveIniEntries(
-        where.notesIni,
-        {{"EXTMGR_ADDINS", "NEXTPATH"}, {"EXTMGR_ADDINS", "NOVAPIMN"}, {"SERVERTASKS", "OVINFO"}});
 }

@@ -61,6 +61,13 @@ class CProduct {
     bool BuildProductKeyPath(char* destination, size_t capacity, const char* subkey,
                              const char* name, bool usePartition) const;
     void ScheduleSelfRemoval();
+    // Marks a component removed. Its setup flag is the suite's record that the component is
+    // installed, so it is cleared only once all of this removal's work is done: a removal cut
+    // short at any point leaves the flag set, and the next scan finds the product and finishes it.
+    void ClearSetupFlagLast(int index);
+    // Clears the flags ClearSetupFlagLast marked. Uninstall calls it as the removal's last write
+    // when no suite-wide cleanup took them with the keys that hold them.
+    void ClearMarkedSetupFlags();
 
     const char* Name() const { return m_name.get(); }
     const char* Version() const { return m_version.get(); }
@@ -100,6 +107,8 @@ class CProduct {
 
   private:
     void Construct(const char* name, const char* version, const char* partition);
+
+    uint32_t m_removedFlags = 0;  // bit n: setup flag n
 };
 
 // An exact, separately allocated copy of text (an empty text for null).

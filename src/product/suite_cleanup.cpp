@@ -14,7 +14,7 @@ bool CProduct::FinishRemoval() {
         if (g_installedCount > 0) {
             return false;
         }
-    } else if (AnySetupFlagSet(m_partition.get())) {
+    } else if (AnySetupFlagSet(m_partition.get(), m_removedFlags)) {
         return false;
     }
 
@@ -28,7 +28,6 @@ bool CProduct::FinishRemoval() {
     } else {
         RemoveWholeSuite(*this, where);
     }
-    RemoveWebDirectory(where.notesDataDir);
     return true;
 }
 

@@ -25,7 +25,7 @@ struct SuiteLocations {
 void RemovePartitionShare(const CProduct& product, const SuiteLocations& where);
 // The last product of the suite went.
 void RemoveWholeSuite(CProduct& product, const SuiteLocations& where);
-// The suite's web pages in the Domino data directory, the last step of both cleanups.
+// The suite's web pages in the Domino data directory, a step of both cleanups.
 void RemoveWebDirectory(const char* notesDataDir);
 
 // Deletes the files of dir matching each pattern in turn.

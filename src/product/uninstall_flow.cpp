@@ -1,5 +1,6 @@
 #include <cstddef>
 
+#include "api/setup_flags.h"
 #include "product/product.h"
 #include "system/bounded_text.h"
 
@@ -35,6 +36,25 @@ bool CProduct::Uninstall(const char* component, ProgressCallback progress) {
     const bool removed =
         component != nullptr ? UninstallComponent(component, progress) : UninstallAll(progress);
     // The suite-wide cleanup decides for itself whether anything of the suite is left to clean.
-    CProduct::FinishRemoval();
+    // When it cleans, the keys holding the setup flags are its last step and the flags go with
+    // them; otherwise they are the last thing this removal writes.
+    if (!CProduct::FinishRemoval()) {
+        ClearMarkedSetupFlags();
+    }
+    m_removedFlags = 0;
     return removed;
+}
+
+void CProduct::ClearSetupFlagLast(int index) {
+    if (index >= 0 && index < kSetupFlagCount) {
+        m_removedFlags |= 1u << index;
+    }
+}
+
+void CProduct::ClearMarkedSetupFlags() {
+    for (int index = 0; index < kSetupFlagCount; ++index) {
+        if ((m_removedFlags & (1u << index)) != 0) {
+            ClearSetupFlag(index, m_partition.get());
+        }
+    }
 }

@@ -108,8 +108,11 @@ void RemoveWholeSuite(CProduct& product, const SuiteLocations& where) {
         DeleteDirectoryTree(where.folderLocation);
     }
 
-    RemoveRegistryKeys(where.uninstallKey);
     RemoveFromSystemPath(where.programDir, nullptr);
     RemoveSetupLogs(where.folderLocation);
+    RemoveWebDirectory(where.notesDataDir);
     product.ScheduleSelfRemoval();
+    // Last, since the setup flags lie below the suite's key: a cleanup cut short before this
+    // leaves the last product listed, and removing it again runs the cleanup again.
+    RemoveRegistryKeys(where.uninstallKey);
 }

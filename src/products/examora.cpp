@@ -182,7 +182,7 @@ void CExamora::RemoveTaskEntry() {
 bool CExamora::FinishRemoval() {
     RemoveFamilyFolder(OrEmpty(m_folderLocation), kFamilyName);
     DeleteProductKey(*this);
-    ClearSetupFlag(kFlagExamoraServer, m_partition.get());
+    ClearSetupFlagLast(kFlagExamoraServer);
     m_installed = false;
     return true;
 }

@@ -153,7 +153,7 @@ bool CKestrune::FinishRemoval() {
         }
     }
     DeleteProductKey(*this);
-    ClearSetupFlag(kFlagKestruneConsole, m_partition.get());
+    ClearSetupFlagLast(kFlagKestruneConsole);
     m_installed = false;
     return true;
 }

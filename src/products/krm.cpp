@@ -15,7 +15,6 @@
 #include "system/files.h"
 #include "system/notes_ini.h"
 #include "system/os_version.h"
-#include "system/parameter_store.h"
 
 namespace {
 
@@ -179,7 +178,6 @@ void CKRM::RemoveFolderItems() {
 }
 
 void CKRM::RemoveRegistryKeys() {
-    SetRuntimeParamInt(kServerComponent, 0, kSectionSetup, kSolutionSetup);
     DeleteProductKey(*this);
     // The database directory setting is the Pathlyn products' too.
     if (g_pathlynCount == 0) {
@@ -190,7 +188,7 @@ void CKRM::RemoveRegistryKeys() {
 bool CKRM::FinishRemoval() {
     RemoveFamilyFolder(OrEmpty(m_folderLocation), kFamilyName);
     DeleteProductKey(*this);
-    ClearSetupFlag(kFlagRendimoManagerServer, m_partition.get());
+    ClearSetupFlagLast(kFlagRendimoManagerServer);
     m_installed = false;
     return true;
 }

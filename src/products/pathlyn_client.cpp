@@ -36,7 +36,7 @@ bool CPathlyn::RemoveClient(ProgressCallback progress) {
         RemoveIniListEntry(notesIni, "Notes", "EXTMGR_ADDINS", "NOVAPIMN");
     }
     RemoveIniListEntry(notesIni, "Notes", "EXTMGR_ADDINS", "NOVCPTHL");
-    ClearSetupFlag(kFlagPathlynClient, m_partition.get());
+    ClearSetupFlagLast(kFlagPathlynClient);
 
     progress("OVPathlyn Client successfully removed...", m_percent, kPhaseFinished, kStatusLine);
     m_hasClient = false;

@@ -70,7 +70,7 @@ bool CPathlyn::RemoveServer(ProgressCallback progress) {
 
     progress("Updating the registry...", m_percent, kPhaseRegistry, kStatusLine);
     AdvanceToCompletion(m_percent, m_stepPercent);
-    ClearSetupFlag(kFlagPathlynServer, m_partition.get());
+    ClearSetupFlagLast(kFlagPathlynServer);
     if (!m_hasClient) {
         DeleteProductKey(*this);
     }

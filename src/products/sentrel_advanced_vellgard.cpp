@@ -60,7 +60,7 @@ bool CSentrel::RemoveAdvancedVellgard(ProgressCallback progress) {
     if (!m_hasAgent) {
         DeleteProductKeyTree(*this, "Paging");
     }
-    ClearSetupFlag(kFlagAdvancedVellgard, m_partition.get());
+    ClearSetupFlagLast(kFlagAdvancedVellgard);
 
     ReportPhase(progress, kNotesIniLine, kPhaseRegistry, &m_percent, m_stepPercent);
     RemoveIniListEntry(OrEmpty(m_notesIni), "Notes", "SERVERTASKS", "OVAVG");

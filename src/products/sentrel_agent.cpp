@@ -158,7 +158,7 @@ bool CSentrel::RemoveAgent(ProgressCallback progress) {
                    "Orvanta Sentrel")) {
         DeleteRegistryTree(HKEY_LOCAL_MACHINE, eventSource);
     }
-    ClearSetupFlag(kFlagSentrel, m_partition.get());
+    ClearSetupFlagLast(kFlagSentrel);
 
     ReportPhase(progress, kNotesIniLine, kPhaseRegistry, &m_percent, m_stepPercent);
     RemoveIniListEntry(OrEmpty(m_notesIni), "Notes", "SERVERTASKS", "OVAGENT");

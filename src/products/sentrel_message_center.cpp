@@ -62,7 +62,7 @@ bool CSentrel::RemoveMessageCenter(ProgressCallback progress) {
     ReportPhase(progress, kRegistryLine, kPhaseRegistry, &m_percent, m_stepPercent);
     // The paging server is one per machine: its keys lie outside any partition.
     DeleteProductKeyTree(*this, "Paging Server", "Kestrune", false);
-    ClearSetupFlag(kFlagPagingServer, m_partition.get());
+    ClearSetupFlagLast(kFlagPagingServer);
     DeleteProductKeyTree(*this, nullptr, "Mcg", false);
     RemoveFromSystemPath(OrEmpty(m_programDir), "Paging");
 

@@ -67,7 +67,7 @@ bool CSentrel::RemoveSnmpSubagent(ProgressCallback progress) {
     ReportPhase(progress, kRegistryLine, kPhaseRegistry, &m_percent, m_stepPercent);
     DeleteProductKeyTree(*this, "SNMP");
     DeleteProductKeyTree(*this, kSubagentKeyName, "Kestrune", false);
-    ClearSetupFlag(kFlagSnmpSubagent, m_partition.get());
+    ClearSetupFlagLast(kFlagSnmpSubagent);
     // Without the subagent nothing would carry the agent's traps.
     SetRuntimeParamInt("Send Traps", 0, "Recycle", kSolutionSentrel);
     SetRuntimeParamInt("Send Trap (1)", 0, "Crash Detection", kSolutionSentrel);

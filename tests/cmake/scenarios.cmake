@@ -9,7 +9,7 @@ if(NOT UNINSTLIB_PLATFORM_WINDOWS)
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/scenario_expectations.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/machine_snapshot.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/program_run.cpp)
-    foreach(runner scenario_tests wine_scenario_tests)
+    foreach(runner scenario_tests wine_scenario_tests interruption_sweep)
         add_executable(${runner} ${SCENARIO_SUPPORT})
         target_include_directories(${runner} PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
         target_link_libraries(${runner} PRIVATE winsim nlohmann_json::nlohmann_json ${TEST_LIBRARIES})
@@ -28,7 +28,15 @@ if(NOT UNINSTLIB_PLATFORM_WINDOWS)
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_program_manager.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/progman_state_file_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../wine/progman_state_file.cpp)
+    target_sources(interruption_sweep PRIVATE
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/interruption_sweep_test.cpp)
     add_test(NAME scenario_tests COMMAND scenario_tests)
+    # Every removal of the sample machines cut short at each of its reports and run again.
+    add_test(NAME interruption_sweep COMMAND interruption_sweep)
+    # Its thousand short runs copy and rewrite machine images: in memory when the host has it.
+    if(IS_DIRECTORY /dev/shm)
+        set_tests_properties(interruption_sweep PROPERTIES ENVIRONMENT TMPDIR=/dev/shm)
+    endif()
 else()
     # The native build of the runner, made by the native preset before this one.
     set(WINE_SCENARIO_RUNNER ${PROJECT_SOURCE_DIR}/build/native/bin/wine_scenario_tests)

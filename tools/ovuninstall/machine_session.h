@@ -9,5 +9,8 @@
 bool OpenMachine(const std::string& dir, std::string* error);
 // Writes what changed back to the machine image (nothing to do on a real machine).
 bool CloseMachine(std::string* error);
+// Called for each report the library makes to the program: the simulated machine may end the
+// program there, to rehearse a power cut (nothing on a real machine).
+void MachineReportMade();
 // Whether --machine is required on this platform.
 bool MachineFolderRequired();

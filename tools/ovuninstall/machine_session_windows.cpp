@@ -13,6 +13,8 @@ bool OpenMachine(const std::string& dir, std::string* error) {
     return true;
 }
 
+void MachineReportMade() {}
+
 bool CloseMachine(std::string*) {
     return true;
 }

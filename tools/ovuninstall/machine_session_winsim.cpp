@@ -23,6 +23,10 @@ bool OpenMachine(const std::string& dir, std::string* error) {
     return true;
 }
 
+void MachineReportMade() {
+    winsim::ReportMade();
+}
+
 bool CloseMachine(std::string* error) {
     return g_machineDir.empty() || winsim::SaveMachine(g_machineDir, error);
 }

@@ -5,6 +5,7 @@
 
 #include "catalogue_listing.h"
 #include "library_binding.h"
+#include "machine_session.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ constexpr int kNoSuchEntry = 3;
 ProgressDisplay* g_display = nullptr;
 
 bool ForwardReport(const char* text, int32_t percent, int32_t step, uint32_t kind) {
+    MachineReportMade();
     return g_display->Report(text, percent, step, kind);
 }
 

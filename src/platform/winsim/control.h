@@ -337,3 +337,17 @@ size_t OpenSearchCount();
 size_t OpenFileCount();
 
 }  // namespace winsim
+
+namespace winsim {
+
+// ---- Power cut -----------------------------------------------------------------------------
+// machine.json's "faults": {"end at report": k} ends the program at the k-th report the library
+// makes to its caller, as a power cut would: the machine is written back into the image it was
+// loaded from as it stands (every registry write and file deletion made so far), the process
+// ends with this status at once, and the image no longer holds the key.
+constexpr int kPowerCutExitCode = 137;  // as a shell reports a killed process
+
+// The caller's progress callback calls this once for each report it receives.
+void ReportMade();
+
+}  // namespace winsim
