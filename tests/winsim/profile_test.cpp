@@ -26,6 +26,7 @@ TEST_F(Profile, ValuesAndDefaultsAreTrimmedAndCutToTheBuffer) {
         std::string bytes;
     } cases[] = {
         {"K", "", 11, 10, "abcdefghij\0XX"s},
+        {"k", "", 10, 9, "abcdefghi\0XX"s},
         {"k", "", 0, 0, "XX"},
         {"q", "", 4, 3, "quo\0XX"s},
         {"u", "", 8, 5, "\"open\0XXXX"s},

@@ -138,6 +138,7 @@ TEST_F(Registry, InjectedFaultsAnswerTheCallsTheyName) {
     EXPECT_EQ(SetText(m_key, "Free"), ERROR_SUCCESS);
     // An empty name fails every value of the key, the default one too.
     winsim::FailValueWrite("HKLM\\SOFTWARE\\T", "", ERROR_WRITE_FAULT);
+    EXPECT_EQ(SetText(m_key, "Free"), ERROR_WRITE_FAULT);
     EXPECT_EQ(SetText(m_key, nullptr), ERROR_WRITE_FAULT);
     winsim::ClearFaults();
     EXPECT_EQ(SetText(m_key, "Stuck"), ERROR_SUCCESS);
