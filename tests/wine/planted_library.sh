@@ -22,11 +22,12 @@ wine 'C:\ovtest\load_library_probe.exe' ovrt.dll >/dev/null || true
 [ -e "$mark" ] || fail "the probe did not load the planted library: this test cannot fail"
 rm "$mark"
 
-wine 'C:\windows\ovuninstall.exe' list </dev/null | tr -d '\r' | grep -q '^Rendimo Manager' ||
-    fail "ovuninstall.exe list did not list the suite"
+listed=$(wine 'C:\windows\ovuninstall.exe' list </dev/null | tr -d '\r' || true)
+[ ! -e "$mark" ] || fail "ovuninstall.exe list loaded the planted library"
+grep -q '^Rendimo Manager' <<<"$listed" || fail "ovuninstall.exe list did not list the suite"
 wine 'C:\windows\ovuninstall.exe' remove 'Rendimo Manager' --version 5.2 --yes >/dev/null </dev/null ||
     fail "ovuninstall.exe could not remove the Rendimo Manager"
+[ ! -e "$mark" ] || fail "ovuninstall.exe remove loaded the planted library"
 wine reg query 'HKLM\SOFTWARE\Tarvelle\Orvanta\Rendimo Manager' >/dev/null 2>&1 &&
     fail "the Rendimo Manager's key stayed"
-[ ! -e "$mark" ] || fail "ovuninstall.exe loaded the planted library"
 echo "the planted library was never loaded"

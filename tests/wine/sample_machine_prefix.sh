@@ -26,6 +26,9 @@ sample_machine_prefix() {
     rm -rf "$prefix"
     cp -a "$template" "$prefix"
     export WINEPREFIX=$prefix
+    # One server for the whole test: a Wine server that is starting or stopping between two
+    # commands now and then runs nothing of the second.
+    wineserver -p
 
     local machine=$prefix/sample-machine
     "$ovuninstall" demo "$machine" "$@" >/dev/null

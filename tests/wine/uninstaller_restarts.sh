@@ -24,13 +24,13 @@ wine 'C:\windows\uninst.exe' -a '-dC:\windows\notepad.exe' && fail "uninst.exe r
 log=$(find "$prefix/drive_c/users" -name ovuninstall.log | head -n 1)
 grep -q 'notepad.exe: refused' "$log" 2>/dev/null || fail "no refusal in the log ($log)"
 
-wineboot -r && wineserver -w
+wineboot -r
 for file in ovuninstall.exe uninstlib.dll; do
     [ ! -e "$windows/$file" ] || fail "$file is still there after the first restart"
 done
 wine reg query "$runonce" 2>/dev/null | grep -q rem_ov_uninst && fail "a RunOnce value stayed"
 
-wineboot -r && wineserver -w
+wineboot -r
 [ ! -e "$windows/uninst.exe" ] || fail "uninst.exe is still there after the second restart"
 [ ! -e "$prefix/drive_c/Orvanta" ] || fail "the suite's program directory is still there"
 wine reg query 'HKLM\SOFTWARE\Tarvelle' >/dev/null 2>&1 && fail "the suite's settings stayed"
