@@ -37,7 +37,10 @@ const JudgeCase kJudgeCases[] = {
     {"C:\\windows", "C:\\windows", RemovalVerdict::kOutsideWindowsDirectory, ""},
     {"C:\\windows\\ovuninstall.exe", "windows", RemovalVerdict::kOutsideWindowsDirectory, ""},
     {"C:\\windows\\notepad.exe", "C:\\windows", RemovalVerdict::kOtherFile, ""},
-    {"C:\\windows\\OVUNIN~1.EXE", "C:\\windows", RemovalVerdict::kOtherFile, ""},
+    {"C:\\WINDOW~1\\OVUNIN~1.EXE", "C:\\WINDOW~1", RemovalVerdict::kRemove,
+     "C:\\windows\\ovuninstall.exe"},
+    {"C:\\windows\\UNINST~1.DLL", "C:\\windows", RemovalVerdict::kOtherFile, ""},
+    {"C:\\windows\\NOTEPA~1.EXE", "C:\\windows", RemovalVerdict::kOtherFile, ""},
     {"C:\\windows\\ovuninstall.exe:data", "C:\\windows", RemovalVerdict::kOtherFile, ""},
 };
 
@@ -46,13 +49,24 @@ TEST(UninstRemovalTarget, OnlyTheUninstallersFilesInTheWindowsDirectory) {
         {"C:\\windows\\ovuninstall.exe", FILE_ATTRIBUTE_ARCHIVE},
         {"C:\\WINNT\\uninstlib.dll", FILE_ATTRIBUTE_DIRECTORY},
     };
-    const AttributesOf attributesOf = [&](const std::string& path) {
+    // Short names that expand; UNINST~1.DLL names no file, so it stays as it is.
+    const std::map<std::string, std::string> longForms = {
+        {"C:\\WINDOW~1\\OVUNIN~1.EXE", "C:\\windows\\ovuninstall.exe"},
+        {"C:\\WINDOW~1", "C:\\windows"},
+        {"C:\\windows\\NOTEPA~1.EXE", "C:\\windows\\notepad.exe"},
+    };
+    MachineAnswers answers;
+    answers.attributesOf = [&](const std::string& path) {
         const auto found = machine.find(path);
         return found != machine.end() ? found->second : INVALID_FILE_ATTRIBUTES;
     };
+    answers.longFormOf = [&](const std::string& path) {
+        const auto found = longForms.find(path);
+        return found != longForms.end() ? found->second : path;
+    };
     for (const JudgeCase& row : kJudgeCases) {
         std::string target;
-        EXPECT_EQ(JudgeRemoval(row.requested, row.windowsDir, attributesOf, &target), row.verdict)
+        EXPECT_EQ(JudgeRemoval(row.requested, row.windowsDir, answers, &target), row.verdict)
             << row.requested << " with the Windows directory " << row.windowsDir;
         if (row.verdict == RemovalVerdict::kRemove || row.verdict == RemovalVerdict::kAlreadyGone) {
             EXPECT_EQ(target, row.target) << row.requested;

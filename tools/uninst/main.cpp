@@ -47,7 +47,7 @@ std::string LongForm(const std::string& path) {
 std::string WindowsDirectory() {
     char dir[MAX_PATH];
     const UINT length = GetWindowsDirectoryA(dir, sizeof dir);
-    return length > 0 && length < sizeof dir ? LongForm(std::string(dir, length)) : "";
+    return length > 0 && length < sizeof dir ? std::string(dir, length) : "";
 }
 
 // Deletes the file, retrying while something holds it; else Windows deletes it at the next
@@ -96,9 +96,10 @@ int main(int argc, char** argv) {
         return kBadCommandLine;
     }
     std::string target;
-    const RemovalVerdict verdict = JudgeRemoval(
-        LongForm(request.path), WindowsDirectory(),
-        [](const std::string& path) { return GetFileAttributesA(path.c_str()); }, &target);
+    MachineAnswers machine;
+    machine.attributesOf = [](const std::string& path) { return GetFileAttributesA(path.c_str()); };
+    machine.longFormOf = LongForm;
+    const RemovalVerdict verdict = JudgeRemoval(request.path, WindowsDirectory(), machine, &target);
     std::string outcome = DescribeVerdict(verdict);
     bool done = verdict == RemovalVerdict::kAlreadyGone;
     if (verdict == RemovalVerdict::kRemove) {

@@ -37,14 +37,17 @@ bool ParseUninstArguments(const std::vector<std::string>& args, UninstRequest* r
 }
 
 RemovalVerdict JudgeRemoval(const std::string& requested, const std::string& windowsDir,
-                            const AttributesOf& attributesOf, std::string* target) {
+                            const MachineAnswers& machine, std::string* target) {
     std::string file;
     std::string windows;
-    if (CanonicalDirectory(requested.c_str(), &file) != DirectoryForm::kBelowRoot) {
+    if (CanonicalDirectory(requested.c_str(), &file) != DirectoryForm::kBelowRoot ||
+        CanonicalDirectory(machine.longFormOf(requested).c_str(), &file) !=
+            DirectoryForm::kBelowRoot) {
         return RemovalVerdict::kNotAbsolute;
     }
     const size_t separator = file.find_last_of('\\');
-    if (CanonicalDirectory(windowsDir.c_str(), &windows) != DirectoryForm::kBelowRoot ||
+    if (CanonicalDirectory(machine.longFormOf(windowsDir).c_str(), &windows) !=
+            DirectoryForm::kBelowRoot ||
         file.compare(0, separator, windows) != 0 || separator != windows.size()) {
         return RemovalVerdict::kOutsideWindowsDirectory;
     }
@@ -52,12 +55,12 @@ RemovalVerdict JudgeRemoval(const std::string& requested, const std::string& win
     if (!IsUninstallerFile(name)) {
         return RemovalVerdict::kOtherFile;
     }
-    *target = windowsDir;
+    *target = machine.longFormOf(windowsDir);
     if (target->back() != '\\' && target->back() != '/') {
         *target += '\\';
     }
     *target += name;
-    const DWORD attributes = attributesOf(*target);
+    const DWORD attributes = machine.attributesOf(*target);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return RemovalVerdict::kAlreadyGone;
     }

@@ -31,14 +31,19 @@ enum class RemovalVerdict {
     kDirectory,
 };
 
-// GetFileAttributesA's answer for a path.
-using AttributesOf = std::function<DWORD(const std::string& path)>;
+// What the machine answers about a path: its attributes as GetFileAttributesA gives them, and its
+// long form as GetLongPathNameA gives it (the path as it is when it cannot be expanded).
+struct MachineAnswers {
+    std::function<DWORD(const std::string& path)> attributesOf;
+    std::function<std::string(const std::string& path)> longFormOf;
+};
 
-// requested and windowsDir in their long form (short 8.3 names are expanded by the caller while
-// the file exists). For kRemove and kAlreadyGone, *target is the file in the Windows directory
-// as windowsDir spells it, which is what is removed, whatever spelling was requested.
+// Judges requested as written first, then with its short (8.3) names expanded, so that a short
+// name never hides another file and never keeps the right one from being removed. For kRemove and
+// kAlreadyGone, *target is the file in the Windows directory, in its long form: what is removed,
+// whatever spelling was requested.
 RemovalVerdict JudgeRemoval(const std::string& requested, const std::string& windowsDir,
-                            const AttributesOf& attributesOf, std::string* target);
+                            const MachineAnswers& machine, std::string* target);
 
 // The verdict as the log says it: "removed", "refused: not an absolute path", ...
 const char* DescribeVerdict(RemovalVerdict verdict);
