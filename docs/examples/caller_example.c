@@ -37,13 +37,43 @@ static AnyFunction Export(HMODULE module, const char* name) {
     return function;
 }
 
-/* The catalogue exports are bound by their decorated names, the partition exports by plain
- * ones. */
+/* This program's own folder, with its closing separator. */
+static int ProgramFolder(char* folder, DWORD size) {
+    DWORD length = GetModuleFileNameA(NULL, folder, size);
+    if (length == 0 || length >= size) {
+        return 0;
+    }
+    while (length > 0 && folder[length - 1] != '\\' && folder[length - 1] != '/') {
+        --length;
+    }
+    folder[length] = '\0';
+    return length > 0;
+}
+
+/* Before anything is loaded: a library planted in the folder an administrator starts the
+ * program from must never be loaded, so the current directory leaves the library search. The
+ * program's own folder, searched first anyway, takes its place (Windows takes an empty text the
+ * same way; Wine does not). SetDefaultDllDirectories would drop the Path as well, through which
+ * the library finds ovrt.dll. */
+static int KeepCurrentDirectoryOutOfLibrarySearch(void) {
+    char folder[MAX_PATH];
+    return ProgramFolder(folder, sizeof folder) && SetDllDirectoryA(folder);
+}
+
+/* The library is loaded by its full path from this program's folder, never by a bare name. The
+ * catalogue exports are bound by their decorated names, the partition exports by plain ones. */
 static int LoadUninstlib(struct Uninstlib* lib) {
+    char path[MAX_PATH];
     memset(lib, 0, sizeof *lib);
-    lib->module = LoadLibraryA("uninstlib.dll");
+    if (!ProgramFolder(path, sizeof path) ||
+        strlen(path) + strlen("uninstlib.dll") >= sizeof path) {
+        fprintf(stderr, "cannot tell this program's folder\n");
+        return 0;
+    }
+    strcat(path, "uninstlib.dll");
+    lib->module = LoadLibraryA(path);
     if (lib->module == NULL) {
-        fprintf(stderr, "cannot load uninstlib.dll (error %lu)\n", (unsigned long)GetLastError());
+        fprintf(stderr, "cannot load %s (error %lu)\n", path, (unsigned long)GetLastError());
         return 0;
     }
     lib->initInstalledApps =
@@ -223,6 +253,10 @@ static int RemoveAndCheck(const struct Uninstlib* lib, const char* product) {
 int main(int argc, char** argv) {
     struct Uninstlib lib;
     int ok;
+    if (!KeepCurrentDirectoryOutOfLibrarySearch()) {
+        fprintf(stderr, "cannot keep the current directory out of the library search\n");
+        return 3;
+    }
     if (argc < 2 || argc > 3) {
         fprintf(stderr, "usage: caller_example PRODUCT [MACHINE-IMAGE]\n");
         return 2;

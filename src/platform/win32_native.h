@@ -252,6 +252,7 @@ HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName);
 FARPROC WINAPI GetProcAddress(HMODULE hModule, LPCSTR lpProcName);
 BOOL WINAPI FreeLibrary(HMODULE hLibModule);
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
+BOOL WINAPI SetDllDirectoryA(LPCSTR lpPathName);
 
 }  // extern "C"
 

@@ -57,6 +57,7 @@ void AddWindows(SimulatedDemoMachine& machine, const DemoOptions& options,
     winsim::SetEnvironment("windir", layout.systemRoot);
     machine.AddFile(layout.systemRoot + "\\ovuninstall.exe");
     machine.AddFile(layout.systemRoot + "\\uninstlib.dll");
+    machine.AddFile(layout.systemRoot + "\\uninst.exe");
     if (!layout.allUsersProfile.empty()) {
         machine.AddDirectory(layout.allUsersProfile + "\\Start Menu\\Programs\\Accessories");
         machine.AddDirectory(layout.allUsersProfile + "\\Desktop");

@@ -1,5 +1,7 @@
 #include "library_binding.h"
 
+#include "program_folder.h"
+
 LibraryBinding::~LibraryBinding() {
     if (m_module != nullptr) {
         FreeLibrary(m_module);
@@ -18,10 +20,14 @@ bool LibraryBinding::Bind(const char* exportName, Function* out, std::string* er
     return true;
 }
 
+// The library lies beside the program (both in the Windows directory, where the suite's installer
+// puts them) and is named by its full path there, so no other uninstlib.dll on the search is
+// ever taken for it.
 bool LibraryBinding::Load(std::string* error) {
-    m_module = LoadLibraryA("uninstlib.dll");
+    const std::string path = ProgramFolder() + "uninstlib.dll";
+    m_module = LoadLibraryA(path.c_str());
     if (m_module == nullptr) {
-        *error = "cannot load uninstlib.dll (error " + std::to_string(GetLastError()) + ")";
+        *error = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
         return false;
     }
     return Bind(UNINSTLIB_INIT_INSTALLED_APPS, &initInstalledApps, error) &&

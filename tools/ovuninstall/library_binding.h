@@ -1,5 +1,5 @@
-// The library as the uninstall program sees it: loaded by name, its exports bound by their
-// export names, exactly as any other caller binds them.
+// The library as the uninstall program sees it: loaded from the program's own folder, its exports
+// bound by their export names, exactly as any other caller binds them.
 #pragma once
 
 #include <string>
@@ -14,7 +14,8 @@ class LibraryBinding {
     LibraryBinding(const LibraryBinding&) = delete;
     LibraryBinding& operator=(const LibraryBinding&) = delete;
 
-    // Loads "uninstlib.dll" and binds every export; false with a reason when it cannot.
+    // Loads "uninstlib.dll" from the program's folder and binds every export; false with a reason
+    // when it cannot.
     bool Load(std::string* error);
 
     InitInstalledAppsFunction initInstalledApps = nullptr;

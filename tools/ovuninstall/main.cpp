@@ -7,6 +7,7 @@
 #include "library_binding.h"
 #include "list_command.h"
 #include "machine_session.h"
+#include "program_folder.h"
 #include "progress_display.h"
 #include "remove_command.h"
 #include "show_command.h"
@@ -39,6 +40,10 @@ int RunDemo(DemoArguments& demo) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!KeepCurrentDirectoryOutOfLibrarySearch()) {
+        std::cerr << "ovuninstall: cannot keep the current directory out of the library search\n";
+        return kCannotRun;
+    }
     CLI::App app{"Removes the Orvanta suite, one product or component at a time."};
     app.require_subcommand(1);
     std::string machineDir;

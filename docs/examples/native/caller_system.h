@@ -15,10 +15,14 @@ typedef uint32_t DWORD;
 typedef struct HINSTANCE__* HMODULE;
 typedef intptr_t (*FARPROC)(void);
 
+#define MAX_PATH 260
+
 HMODULE LoadLibraryA(const char* name);
 FARPROC GetProcAddress(HMODULE module, const char* name);
 BOOL FreeLibrary(HMODULE module);
 DWORD GetLastError(void);
+DWORD GetModuleFileNameA(HMODULE module, char* name, DWORD size);
+BOOL SetDllDirectoryA(const char* folder);
 
 /* Loads the machine image folder into the simulated machine; 0 with a reason on stderr when it
  * cannot, or when no folder is named. */

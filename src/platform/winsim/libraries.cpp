@@ -295,6 +295,12 @@ BOOL WINAPI FreeLibrary(HMODULE hLibModule) {
     return TRUE;
 }
 
+// The simulated loader looks for a library in its library folder only, never in the current
+// directory, so a program that takes the current directory out of its search changes nothing here.
+BOOL WINAPI SetDllDirectoryA(LPCSTR) {
+    return TRUE;
+}
+
 // The host path of the module's shared object, or of the program for a NULL module. A name that
 // does not fit is cut to nSize characters without a terminating zero, with error 122.
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
