@@ -11,10 +11,10 @@
 #include "api/counters.h"
 #include "api/discovery.h"
 #include "api/setup_flags.h"
-#include "demo_kestrune.h"
-#include "demo_machine_winsim.h"
-#include "demo_pathlyn.h"
 #include "native/suite_fixture.h"
+#include "sample_machine/demo_kestrune.h"
+#include "sample_machine/demo_machine_winsim.h"
+#include "sample_machine/demo_pathlyn.h"
 #include "uninstlib/uninstlib.h"
 
 namespace suite_test {

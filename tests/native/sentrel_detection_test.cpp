@@ -4,8 +4,8 @@
 #include "api/catalogue.h"
 #include "api/counters.h"
 #include "api/discovery.h"
-#include "demo_machine_winsim.h"
 #include "native/sentrel_fixture.h"
+#include "sample_machine/demo_machine_winsim.h"
 #include "system/registry.h"
 
 namespace sentrel_test {

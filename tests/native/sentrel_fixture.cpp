@@ -1,8 +1,8 @@
 #include "native/sentrel_fixture.h"
 
 #include "api/counters.h"
-#include "demo_machine_winsim.h"
-#include "demo_sentrel.h"
+#include "sample_machine/demo_machine_winsim.h"
+#include "sample_machine/demo_sentrel.h"
 #include "support/services_seed.h"
 
 namespace sentrel_test {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "api/counters.h"
-#include "demo_machine_winsim.h"
 #include "native/suite_fixture.h"
 #include "products/examora.h"
+#include "sample_machine/demo_machine_winsim.h"
 #include "uninstlib/uninstlib.h"
 
 namespace suite_test {

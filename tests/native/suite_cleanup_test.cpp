@@ -8,8 +8,8 @@
 #include <string>
 
 #include "api/counters.h"
-#include "demo_machine_winsim.h"
 #include "native/suite_fixture.h"
+#include "sample_machine/demo_machine_winsim.h"
 
 namespace suite_test {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "library_binding.h"
+#include "ovuninstall/session/library_binding.h"
 #include "platform/win32.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <iomanip>
 #include <nlohmann/json.hpp>
 
-#include "catalogue_listing.h"
+#include "ovuninstall/session/catalogue_listing.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "catalogue_listing.h"
-#include "library_binding.h"
+#include "ovuninstall/session/catalogue_listing.h"
+#include "ovuninstall/session/library_binding.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <iostream>
 #include <string>
 
-#include "demo_generator.h"
-#include "library_binding.h"
 #include "list_command.h"
-#include "machine_session.h"
+#include "ovuninstall/session/library_binding.h"
+#include "ovuninstall/session/machine_session.h"
 #include "progress_display.h"
 #include "remove_command.h"
+#include "sample_machine/demo_generator.h"
 #include "show_command.h"
 #include "terminal.h"
 
