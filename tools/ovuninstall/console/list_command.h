@@ -3,7 +3,9 @@
 
 #include <ostream>
 
+#include "ovuninstall/session/outcome.h"
+
 class LibraryBinding;
 
-// 0 when something of the suite is installed, 1 when nothing is.
-int RunList(LibraryBinding& library, bool json, std::ostream& out);
+// Done when something of the suite is installed, not installed when nothing is.
+Outcome RunList(LibraryBinding& library, bool json, std::ostream& out);

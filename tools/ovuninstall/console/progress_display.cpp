@@ -1,24 +1,12 @@
 #include "progress_display.h"
 
 #include <algorithm>
-#include <istream>
-#include <nlohmann/json.hpp>
+
+#include "ovuninstall/session/report_phases.h"
+#include "progress_line.h"
+#include "terminal.h"
 
 namespace {
-
-constexpr uint32_t kStatus = 1;
-constexpr uint32_t kQuestion = 2;
-constexpr uint32_t kError = 3;
-
-// The phases in the order a removal reports them; 0, finished, comes last.
-constexpr const char* kPhaseNames[] = {"finished", "program files", "databases", "folder items",
-                                       "registry"};
-constexpr int kPhaseOrder[] = {1, 2, 3, 4, 0};
-constexpr int kBarWidth = 30;
-
-std::string PhaseName(int32_t step) {
-    return step >= 0 && step <= 4 ? kPhaseNames[step] : "step " + std::to_string(step);
-}
 
 // The library's texts may hold line breaks; a report is shown on lines of its own.
 std::string Indented(const std::string& text) {
@@ -34,73 +22,59 @@ std::string Indented(const std::string& text) {
 
 }  // namespace
 
+std::string VerdictLine(const RemovalResult& result) {
+    std::string line = VerdictName(result.verdict);
+    line[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(line[0])));
+    line += ": " + result.target.Describe();
+    if (result.verdict == Verdict::kPartlyRemoved) {
+        line += ", still installed: " + JoinedComponents(result.stillInstalled);
+    }
+    return line;
+}
+
 ProgressDisplay::ProgressDisplay(const DisplayOptions& options, std::ostream& out, std::istream& in)
     : m_options(options), m_out(out), m_in(in) {}
 
 bool ProgressDisplay::Report(const char* text, int32_t percent, int32_t step, uint32_t kind) {
     const std::string line = text != nullptr ? text : "";
+    m_percent = percent;
+    ClearBar();
     bool answer = false;
-    if (kind == kQuestion) {
+    if (kind == kQuestionReport) {
         answer = Ask(line);
-    }
-    if (m_options.json) {
-        nlohmann::ordered_json report;
-        report["text"] = line;
-        report["percent"] = percent;
-        report["step"] = step;
-        report["kind"] = kind;
-        if (kind == kQuestion) {
-            report["answer"] = answer;
-        }
-        m_out << report.dump() << "\n";
-        return answer;
-    }
-    if (m_options.interactive) {
-        m_out << "\r\x1b[K";  // the progress bar's line is taken by the report
-    }
-    if (kind == kError) {
+    } else if (kind == kErrorReport) {
         m_out << "  ERROR: " << Indented(line) << "\n";
-    } else if (kind == kStatus) {
-        if (step >= 0 && step <= 4) {
+    } else if (kind == kStatusReport) {
+        if (step >= 0 && step < kPhaseCount) {
             m_phasesDone[step] = true;
         }
         m_out << "  [" << PhaseName(step) << "] " << Indented(line) << "\n";
     }
-    DrawProgress(percent);
+    DrawBar();
     return answer;
 }
 
-void ProgressDisplay::Call(const std::string& name, const std::string& version,
-                           const std::optional<std::string>& partition, const char* component,
-                           bool result) {
-    if (m_options.json) {
-        nlohmann::ordered_json call;
-        call["call"] = "UninstallProduct";
-        call["name"] = name;
-        call["version"] = version;
-        call["partition"] = partition ? nlohmann::ordered_json(*partition) : nullptr;
-        call["component"] = component != nullptr ? nlohmann::ordered_json(component) : nullptr;
-        call["result"] = result;
-        m_out << call.dump() << "\n";
-        return;
-    }
-    m_out << (result ? "Done: " : "Not removed: ") << name << " " << version;
-    if (partition) {
-        m_out << " (partition " << *partition << ")";
-    }
-    if (component != nullptr) {
-        m_out << ", " << component;
-    }
-    m_out << "\n";
+void ProgressDisplay::Removed(const RemovalResult& result) {
+    ClearBar();
+    m_out << VerdictLine(result) << "\n" << std::flush;
     std::fill(std::begin(m_phasesDone), std::end(m_phasesDone), false);
 }
 
+void ProgressDisplay::Finish(const RemovalSummary& summary) {
+    for (const RemovalTarget& target : summary.notStarted) {
+        m_out << "Not started (Ctrl-C): " << target.Describe() << "\n";
+    }
+    if (summary.restartFinishes) {
+        m_out << "Restart the computer to finish: the uninstaller's own files are removed at the "
+                 "next start.\n";
+    }
+    m_out << std::flush;
+}
+
 bool ProgressDisplay::Ask(const std::string& question) {
-    if (m_options.answer != Answer::kAsk || !m_options.interactive) {
+    if (m_options.answer != Answer::kAsk || !m_options.canAsk) {
         const bool yes = m_options.answer == Answer::kYes;
-        if (!m_options.json) {
-            m_out << "  ? " << Indented(question) << " " << (yes ? "yes" : "no") << "\n";
-        }
+        m_out << "  ? " << Indented(question) << " " << (yes ? "yes" : "no") << "\n";
         return yes;
     }
     m_out << "  ? " << Indented(question) << " [y/N] " << std::flush;
@@ -109,16 +83,18 @@ bool ProgressDisplay::Ask(const std::string& question) {
     return !reply.empty() && (reply[0] == 'y' || reply[0] == 'Y');
 }
 
-void ProgressDisplay::DrawProgress(int32_t percent) {
-    if (!m_options.interactive) {
+void ProgressDisplay::DrawBar() {
+    if (!m_options.bar) {
         return;
     }
-    const int32_t shown = std::clamp(percent, 0, 100);
-    const int filled = static_cast<int>(shown * kBarWidth / 100);
-    m_out << "  [" << std::string(filled, '#') << std::string(kBarWidth - filled, '.') << "] "
-          << shown << "%  ";
-    for (int step : kPhaseOrder) {
-        m_out << (m_phasesDone[step] ? "[x] " : "[ ] ") << kPhaseNames[step] << "  ";
+    const std::string line = ProgressLine(m_percent, m_phasesDone, TerminalColumns());
+    m_out << "\r" << line << std::flush;
+    m_barLength = line.size();
+}
+
+void ProgressDisplay::ClearBar() {
+    if (m_barLength > 0) {
+        m_out << "\r" << std::string(m_barLength, ' ') << "\r";
+        m_barLength = 0;
     }
-    m_out << "\r" << std::flush;
 }

@@ -2,11 +2,11 @@
 #pragma once
 
 #include <optional>
+#include <ostream>
 #include <string>
+#include <vector>
 
-#include "progress_display.h"
-
-class LibraryBinding;
+#include "ovuninstall/session/removal_session.h"
 
 struct RemoveRequest {
     std::string name;
@@ -16,6 +16,8 @@ struct RemoveRequest {
     bool all = false;
 };
 
-// 0 when the removal returned true (every removal, with all), 1 when one returned false, 3 when no
-// catalogue entry matched.
-int RunRemove(LibraryBinding& library, const RemoveRequest& request, ProgressDisplay& display);
+// What the request names in the catalogue; empty, with the reason on errors, when no installed
+// entry matches it. A component goes to the library as asked: the library answers for its own
+// components, and the rescan tells whether it was installed at all.
+std::vector<RemovalTarget> RequestedTargets(const std::vector<CatalogueEntry>& entries,
+                                            const RemoveRequest& request, std::ostream& errors);

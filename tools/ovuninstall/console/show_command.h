@@ -3,6 +3,9 @@
 
 #include <ostream>
 
+#include "ovuninstall/session/outcome.h"
+
 class LibraryBinding;
 
-int RunShow(LibraryBinding& library, std::ostream& out);
+// Done, or still installed when the parameter store cannot be read.
+Outcome RunShow(LibraryBinding& library, std::ostream& out);

@@ -1,28 +1,50 @@
 // Natively the program works on a machine image folder loaded into the simulated machine and
 // written back when the program ends.
-#include "machine_session.h"
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "ovuninstall/session/machine_session.h"
 #include "platform/winsim/control.h"
 
-namespace {
-std::string g_machineDir;
-}
+struct MachineSession::Hold {
+    explicit Hold(int descriptor) : file(descriptor) {}
+    ~Hold() { close(file); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+    int file;
+};
 
-bool MachineFolderRequired() {
-    return true;
-}
+MachineSession::MachineSession() = default;
+MachineSession::~MachineSession() = default;
 
-bool OpenMachine(const std::string& dir, std::string* error) {
+MachineAccess MachineSession::Open(const std::string& dir, bool, std::string* error) {
     if (dir.empty()) {
         *error = "--machine DIR is required: this build works on a simulated machine";
-        return false;
+        return MachineAccess::kBadMachine;
+    }
+    // The lock is taken before the image is read: a run that loaded it while another still worked
+    // on it would write the older machine back over the other's changes.
+    const int file = open((dir + "/machine.json").c_str(), O_RDONLY | O_CLOEXEC);
+    if (file >= 0) {
+        m_hold = std::make_unique<Hold>(file);
+        if (flock(file, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+            *error = "another ovuninstall is working on the machine image " + dir +
+                     "; try again when it has finished";
+            return MachineAccess::kInUse;
+        }
     }
     if (!winsim::LoadMachine(dir, error)) {
-        return false;
+        return MachineAccess::kBadMachine;
     }
-    g_machineDir = dir;
-    return true;
+    m_dir = dir;
+    return MachineAccess::kOpened;
 }
 
-bool CloseMachine(std::string* error) {
-    return g_machineDir.empty() || winsim::SaveMachine(g_machineDir, error);
+bool MachineSession::Close(std::string* error) {
+    const bool saved = m_dir.empty() || winsim::SaveMachine(m_dir, error);
+    m_hold.reset();
+    return saved;
 }
