@@ -11,7 +11,7 @@ struct OutcomeCodes {
 
 // In the order --help lists them.
 constexpr OutcomeCodes kCodes[] = {
-    {Outcome::kDone, 0, 0, "removed (listed, shown or written, for the other commands)"},
+    {Outcome::kDone, 0, 0, "done: what was asked for is removed (or listed, shown, written)"},
     {Outcome::kRestartFinishes, 3010, 3,
      "removed; a restart finishes it (the uninstaller's own files go at the next start)"},
     {Outcome::kStoppedByUser, 1602, 4, "stopped by the user: a no at the start, or Ctrl-C"},
