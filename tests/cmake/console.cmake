@@ -4,3 +4,8 @@ if(NOT UNINSTLIB_PLATFORM_WINDOWS)
     add_test(NAME console_screens
              COMMAND ${CMAKE_CURRENT_LIST_DIR}/../console/screens_test.sh $<TARGET_FILE:ovuninstall>)
 endif()
+if(UNINSTLIB_PLATFORM_WINDOWS)
+    add_test(NAME console_wine
+             COMMAND ${CMAKE_CURRENT_LIST_DIR}/../console/wine_console_test.sh ${CMAKE_BINARY_DIR}/bin
+                     ${PROJECT_SOURCE_DIR}/build/native/bin/ovuninstall)
+endif()

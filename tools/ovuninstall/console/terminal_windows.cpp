@@ -1,15 +1,22 @@
-#include <io.h>
-
-#include <cstdio>
-
 #include "platform/win32.h"
 #include "terminal.h"
 
+namespace {
+
+// A console answers GetConsoleMode; a file, a pipe and NUL do not (the C runtime's _isatty takes
+// NUL, a character device, for a terminal).
+bool IsConsole(DWORD standardHandle) {
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(standardHandle), &mode) != 0;
+}
+
+}  // namespace
+
 bool StandardInputIsTerminal() {
-    return _isatty(_fileno(stdin)) != 0;
+    return IsConsole(STD_INPUT_HANDLE);
 }
 bool StandardOutputIsTerminal() {
-    return _isatty(_fileno(stdout)) != 0;
+    return IsConsole(STD_OUTPUT_HANDLE);
 }
 // A console wraps at the width of its screen buffer, which may be wider than its window.
 int TerminalColumns() {
