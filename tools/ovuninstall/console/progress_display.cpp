@@ -65,8 +65,7 @@ void ProgressDisplay::Finish(const RemovalSummary& summary) {
         m_out << "Not started (Ctrl-C): " << target.Describe() << "\n";
     }
     if (summary.restartFinishes) {
-        m_out << "Restart the computer to finish: the uninstaller's own files are removed at the "
-                 "next start.\n";
+        m_out << "Restart to finish: the uninstaller's own files are removed at the next start.\n";
     }
     m_out << std::flush;
 }

@@ -106,7 +106,8 @@ RemovalResult RemoveTarget(LibraryBinding& library, const RemovalTarget& target,
     if (entry.partition) {
         library.setPartition(std::atoi(entry.partition->c_str()));
     }
-    log.Write("UninstallProduct " + target.Describe() + (target.component ? "" : ", the whole product"));
+    log.Write("UninstallProduct " + target.Describe() +
+              (target.component ? "" : ", the whole product"));
     RemovalResult result;
     result.target = target;
     result.libraryAnswer = library.uninstallProduct(
