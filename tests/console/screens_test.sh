@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The console's interactive removal on a real terminal. ovuninstall is started without a command in
 # tmux at 50, 80 and 200 columns on a machine with Examora (whose program directory holds reports
-# the user kept, so the removal asks) and Kestrune: everything is chosen and confirmed; at the
-# library's question the screen must be screens/COLUMNS-question.txt. Meanwhile a second
-# ovuninstall remove on the same machine must refuse (6, Windows: 1618). Then Ctrl-C and yes:
-# Examora is finished, Kestrune not started, the program ends with 4 (Windows: 1602), and the
+# the user kept, so the removal asks) and Kestrune: everything is chosen (at 200 columns only the
+# Examora Server component) and confirmed; at the library's question the screen must be
+# screens/COLUMNS-question.txt. Meanwhile a second ovuninstall remove on the same machine must
+# refuse (6, Windows: 1618). Then Ctrl-C and yes: Examora is finished, Kestrune not started, the
+# program ends with 4 (Windows: 1602; at 200 columns, with nothing left to start, 0), and the
 # screen must be screens/COLUMNS-end.txt. A progress line that wrapped, a question or a verdict
 # written over a progress line, would leave its remains on these screens.
 # Usage: screens_test.sh OVUNINSTALL [--update]
@@ -48,7 +49,8 @@ compare() {
     fi
 }
 
-for columns in 50 80 200; do
+for run in "50 a" "80 a" "200 1.1"; do
+    read -r columns choice <<<"$run"
     machine=$scratch/machine-$columns
     cp -r "$scratch/template" "$machine"
     # The shell that shows the exit status ignores Ctrl-C; the program catches it for itself.
@@ -56,7 +58,7 @@ for columns in 50 80 200; do
         "trap '' INT; '$ovuninstall' --machine '$machine'; echo \"ovuninstall ended with \$?\"" \; \
         set-window-option remain-on-exit on
     wait_for "q for nothing."
-    tmux -L "$socket" send-keys -t removal a Enter
+    tmux -L "$socket" send-keys -t removal "$choice" Enter
     wait_for "[y/N]"
     tmux -L "$socket" send-keys -t removal y Enter
     wait_for "directory? [y/N]"

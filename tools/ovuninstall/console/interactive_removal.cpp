@@ -34,6 +34,13 @@ size_t NumberIn(const std::string& text, size_t count) {
     return number <= count ? number : 0;
 }
 
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t\r");
+    return first == std::string::npos
+               ? ""
+               : text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
 // "a": every entry; "N": entry N whole; "N.M": component M of entry N. Nothing for anything else.
 std::optional<std::vector<RemovalTarget>> ChoiceOf(const std::string& reply,
                                                    const std::vector<CatalogueEntry>& entries) {
@@ -64,7 +71,9 @@ std::vector<RemovalTarget> AskWhatToRemove(const std::vector<CatalogueEntry>& en
     while (true) {
         out << "> " << std::flush;
         std::string reply;
-        if (!std::getline(in, reply) || reply == "q" || reply == "Q") {
+        const bool answered = static_cast<bool>(std::getline(in, reply));
+        reply = Trimmed(reply);
+        if (!answered || reply == "q" || reply == "Q") {
             log.Write("asked what to remove: nothing");
             return {};
         }

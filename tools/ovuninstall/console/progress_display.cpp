@@ -78,7 +78,12 @@ bool ProgressDisplay::Ask(const std::string& question) {
     }
     m_out << "  ? " << Indented(question) << " [y/N] " << std::flush;
     std::string reply;
-    std::getline(m_in, reply);
+    if (!std::getline(m_in, reply)) {
+        // A Windows console ends a read that Ctrl-C interrupts as if input had ended: this
+        // question is answered no, and the next one is asked again.
+        m_in.clear();
+        m_out << "\n";
+    }
     return !reply.empty() && (reply[0] == 'y' || reply[0] == 'Y');
 }
 

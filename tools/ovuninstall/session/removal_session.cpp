@@ -38,7 +38,7 @@ bool RouteReport(const char* text, int32_t percent, int32_t step, uint32_t kind)
                          PhaseName(step) + "] " + OnLogLines(line);
     if (kind == kQuestionReport) {
         logged += answer ? "  answer: yes" : "  answer: no";
-    } else if (kind != kStatusReport) {
+    } else if (kind != kStatusReport && kind != kErrorReport) {
         logged += "  (kind " + std::to_string(kind) + ")";
     }
     g_route->log->Write(logged);
