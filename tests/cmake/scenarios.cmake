@@ -18,10 +18,16 @@ if(NOT UNINSTLIB_PLATFORM_WINDOWS)
             SCENARIOS_FOLDER="${CMAKE_CURRENT_LIST_DIR}/../scenarios")
         add_dependencies(${runner} ovuninstall uninstlib ovrt)
     endforeach()
+    # The console's progress line is tested as it is, without a terminal.
+    set(CONSOLE_DIR ${PROJECT_SOURCE_DIR}/tools/ovuninstall/console)
     target_sources(scenario_tests PRIVATE
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/scenario_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/ovuninstall_cli_test.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/../scenario/whole_suite_test.cpp)
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/whole_suite_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/../console/progress_line_test.cpp
+        ${CONSOLE_DIR}/progress_line.cpp
+        ${PROJECT_SOURCE_DIR}/tools/ovuninstall/session/report_phases.cpp)
+    target_include_directories(scenario_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools)
     target_sources(wine_scenario_tests PRIVATE
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_scenario_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_machine.cpp

@@ -52,10 +52,10 @@ fresh_tree() {
 }
 
 # The folder a quoted include of a file in folder $2 resolves to: beside the file first, then below
-# src/ and include/, as the build's include paths find it.
+# src/, include/ and tools/, as the build's include paths find it.
 include_folder() {
     local base
-    for base in "$2" src include; do
+    for base in "$2" src include tools; do
         if [ -f "$source_dir/$base/$1" ]; then
             dirname "$base/$1"
             return

@@ -11,11 +11,11 @@
 
 #include "api/counters.h"
 #include "api/setup_flags.h"
-#include "demo_machine_winsim.h"
-#include "demo_pathlyn.h"
 #include "native/suite_fixture.h"
 #include "products/krm.h"
 #include "products/pathlyn.h"
+#include "sample_machine/demo_machine_winsim.h"
+#include "sample_machine/demo_pathlyn.h"
 #include "uninstlib/uninstlib.h"
 
 namespace suite_test {

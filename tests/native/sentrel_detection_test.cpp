@@ -6,10 +6,10 @@
 #include "api/catalogue.h"
 #include "api/counters.h"
 #include "api/discovery.h"
-#include "demo_machine_winsim.h"
-#include "demo_sentrel.h"
 #include "native/suite_fixture.h"
 #include "products/sentrel.h"
+#include "sample_machine/demo_machine_winsim.h"
+#include "sample_machine/demo_sentrel.h"
 #include "system/registry.h"
 
 namespace suite_test {

@@ -2,10 +2,10 @@
 
 #include "api/catalogue.h"
 #include "api/counters.h"
-#include "demo_examora.h"
-#include "demo_machine_winsim.h"
-#include "demo_rendimo_manager.h"
-#include "demo_suite.h"
+#include "sample_machine/demo_examora.h"
+#include "sample_machine/demo_machine_winsim.h"
+#include "sample_machine/demo_rendimo_manager.h"
+#include "sample_machine/demo_suite.h"
 #include "uninstlib/uninstlib.h"
 
 namespace suite_test {

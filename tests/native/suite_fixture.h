@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "demo_machine.h"
 #include "platform/winsim/control.h"
+#include "sample_machine/demo_machine.h"
 
 namespace suite_test {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "api/counters.h"
-#include "demo_machine_winsim.h"
 #include "native/suite_fixture.h"
+#include "sample_machine/demo_machine_winsim.h"
 #include "support/test_family.h"
 
 namespace suite_test {

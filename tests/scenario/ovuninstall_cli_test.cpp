@@ -48,7 +48,7 @@ class OvuninstallCommandLine : public ::testing::Test {
 TEST_F(OvuninstallCommandLine, ListTellsWhetherAnythingIsInstalled) {
     const std::string empty = Demo("empty", {"--components", "none"});
     ProgramResult listed = Run({"--machine", empty, "list"});
-    EXPECT_EQ(listed.exitCode, 1);
+    EXPECT_EQ(listed.exitCode, 5);
     EXPECT_NE(listed.output.find("Nothing of the Orvanta suite is installed"), std::string::npos);
 
     const std::string suite = Demo("suite", {"--components", "Examora Server"});
@@ -57,8 +57,11 @@ TEST_F(OvuninstallCommandLine, ListTellsWhetherAnythingIsInstalled) {
     EXPECT_NE(listed.output.find("Examora"), std::string::npos) << listed.output;
 }
 
-TEST_F(OvuninstallCommandLine, BadUsageIsExitStatusTwo) {
-    EXPECT_EQ(Run({}).exitCode, 2);
+TEST_F(OvuninstallCommandLine, BadCommandLineIsExitStatusTwo) {
+    // Without a command the program asks at the terminal; with none it says so instead of waiting.
+    const ProgramResult unasked = Run({});
+    EXPECT_EQ(unasked.exitCode, 2);
+    EXPECT_NE(unasked.output.find("without a terminal"), std::string::npos) << unasked.output;
     EXPECT_EQ(Run({"frobnicate"}).exitCode, 2);
     EXPECT_EQ(Run({"list"}).exitCode, 2);
     const std::string suite = Demo("suite", {"--components", "Examora Server"});
@@ -67,18 +70,52 @@ TEST_F(OvuninstallCommandLine, BadUsageIsExitStatusTwo) {
     EXPECT_EQ(Run({"demo", (m_work / "x").string(), "--partitions", "26"}).exitCode, 2);
 }
 
-TEST_F(OvuninstallCommandLine, UnknownEntryIsExitStatusThree) {
+TEST_F(OvuninstallCommandLine, UnknownEntryIsExitStatusFive) {
     const std::string suite = Demo("suite", {"--components", "Examora Server"});
     const ProgramResult result =
         Run({"--machine", suite, "remove", "Examora", "--version", "5.1", "--yes"});
-    EXPECT_EQ(result.exitCode, 3);
+    EXPECT_EQ(result.exitCode, 5);
     EXPECT_NE(result.output.find("no installed Examora 5.1"), std::string::npos) << result.output;
+}
+
+TEST_F(OvuninstallCommandLine, LogRecordsEveryRunAndNeverStopsOne) {
+    const std::string suite = Demo("suite", {"--components", "Examora Server,Kestrune Console"});
+    fs::create_directories(fs::path(suite) / "drive_c" / "Orvanta" / "Examora");
+    std::ofstream(fs::path(suite) / "drive_c" / "Orvanta" / "Examora" / "kept.txt") << "kept\n";
+    const std::string log = (m_work / "ovuninstall.log").string();
+    EXPECT_EQ(
+        Run({"--machine", suite, "--log", log, "remove", "Examora", "--version", "5.2", "--no"})
+            .exitCode,
+        0);
+    EXPECT_EQ(Run({"--machine", suite, "list", "--log", log}).exitCode, 0);
+    const std::string text = ReadText(log);
+    for (const char* line :
+         {"  ovuninstall started: " OVUNINSTALL_PROGRAM " --machine ",
+          " remove Examora --version 5.2 --no\n",
+          "    report 20% [program files] Removing Examora Server Program Files...\n",
+          "    question 40% [program files] There are still files in C:\\Orvanta\\Examora.  Do you "
+          "want to delete the remaining files and remove the directory?  answer: no\n",
+          "  UninstallProduct answered true; the rescan lists Kestrune 5.2: Kestrune Console; "
+          "Examora 5.2: removed\n",
+          "  exit code 0: ", " list --log "}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\nnot in the log:\n" << text;
+    }
+    EXPECT_NE(text.find("exit code 0: "), text.rfind("exit code 0: "))
+        << "the second run is not appended:\n"
+        << text;
+
+    // A log that cannot be written is a warning; the removal is not affected.
+    const ProgramResult unlogged =
+        Run({"--machine", suite, "--log", (m_work / "missing" / "x.log").string(), "remove",
+             "Kestrune", "--version", "5.2", "--yes"});
+    EXPECT_EQ(unlogged.exitCode, 3) << unlogged.output;
+    EXPECT_NE(unlogged.output.find("warning: the log"), std::string::npos) << unlogged.output;
 }
 
 TEST_F(OvuninstallCommandLine, DemoRefusesAFolderThatHoldsSomething) {
     const std::string suite = Demo("suite");
     const ProgramResult again = Run({"demo", suite});
-    EXPECT_EQ(again.exitCode, 3);
+    EXPECT_EQ(again.exitCode, 1);
     EXPECT_NE(again.output.find("is not empty"), std::string::npos) << again.output;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -59,6 +60,13 @@ Scenario ReadScenario(const fs::path& folder) {
 }
 
 }  // namespace
+
+int NativeExitCode(int windowsCode) {
+    static const std::map<int, int> kNative = {{0, 0},    {1603, 1}, {1639, 2}, {3010, 3},
+                                               {1602, 4}, {1605, 5}, {1618, 6}};
+    const auto found = kNative.find(windowsCode);
+    return found != kNative.end() ? found->second : -1;
+}
 
 std::vector<Scenario> LoadScenarios(const std::string& root) {
     std::vector<Scenario> scenarios;

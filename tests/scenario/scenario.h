@@ -4,6 +4,7 @@
 //                    "machine": {"demo": [demo arguments]} or {"image": "folder beside it"},
 //                    "prepare": [[ovuninstall arguments], ...]   (optional, before the runs)
 //                    "runs": [{"args": [ovuninstall arguments], "exit": 0}, ...],
+//                                (exit: the Windows build's code, Windows Installer's)
 //                    "wine": true, or {"skip": "why Wine cannot host it"}}
 //   transcript.jsonl  the standard output of the runs, in order (the --json reports)
 //   changes.txt       the changes the runs made to the machine (DescribeChanges)
@@ -17,8 +18,12 @@
 
 struct ScenarioRun {
     std::vector<std::string> args;
-    int exit = 0;
+    int exit = 0;  // as the Windows build ends: 0, 3010, 1602, 1603, 1605, 1618, 1639
 };
+
+// The native build's code for the Windows build's: an exit status keeps 8 bits there. -1 for a
+// code the program does not use.
+int NativeExitCode(int windowsCode);
 
 struct Scenario {
     std::string name;

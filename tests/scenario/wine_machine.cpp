@@ -128,7 +128,7 @@ WineMachine::~WineMachine() {
 
 // Commands run one after the other by one command interpreter inside Wine: far quicker than a
 // Wine start for each.
-int WineMachine::Batch(const std::vector<std::string>& commands) {
+int WineMachine::Batch(const std::vector<std::string>& commands, std::string* output) {
     const fs::path batch = fs::path(m_prefix) / "drive_c" / "ovtest" / "batch.bat";
     std::ofstream out(batch, std::ios::binary);
     out << "@echo off\r\n";
@@ -136,7 +136,7 @@ int WineMachine::Batch(const std::vector<std::string>& commands) {
         out << command << "\r\n";
     }
     out.close();
-    return Wine("cmd /c C:\\\\ovtest\\\\batch.bat");
+    return Wine("cmd /c C:\\\\ovtest\\\\batch.bat", output);
 }
 
 std::string WineMachine::WineCommand(const std::string& arguments) const {
@@ -269,14 +269,19 @@ bool WineMachine::Prepare(const std::string& templateDir, const std::string& ima
     return true;
 }
 
+// Through the command interpreter, which reads the whole exit code: wine's own exit status keeps
+// only its low 8 bits (3010 would read 194).
 ProgramResult WineMachine::Run(const std::vector<std::string>& args) {
-    std::string arguments =
-        Quoted((fs::path(m_prefix) / "drive_c" / "ovtest" / "ovuninstall.exe").string());
+    std::string command = "C:\\ovtest\\ovuninstall.exe";
     for (const std::string& arg : args) {
-        arguments += " " + Quoted(arg);
+        command += " \"" + arg + "\"";
     }
+    const fs::path codeFile = fs::path(m_prefix) / "drive_c" / "ovtest" / "exit-code.txt";
+    fs::remove(codeFile);
     ProgramResult result;
-    result.exitCode = Wine(arguments, &result.output);
+    Batch({command, "echo %ERRORLEVEL% > C:\\ovtest\\exit-code.txt"}, &result.output);
+    const std::string code = ReadText(codeFile);
+    result.exitCode = code.empty() ? -1 : std::atoi(code.c_str());
     return result;
 }
 

@@ -26,7 +26,8 @@ class WineMachine {
 
     // The image's machine in a copy of the template.
     bool Prepare(const std::string& templateDir, const std::string& imageDir, std::string* error);
-    // ovuninstall.exe with these arguments; its standard output with Windows line ends made plain.
+    // ovuninstall.exe with these arguments: its whole exit code, and its standard output with
+    // Windows line ends made plain. An argument may hold neither " nor %.
     ProgramResult Run(const std::vector<std::string>& args);
     // What the prefix holds of what the image describes, written as an image into outDir.
     bool Snapshot(const std::string& imageDir, const std::string& outDir, std::string* error);
@@ -35,7 +36,7 @@ class WineMachine {
     // The shell command that runs a Windows program with Wine in the prefix.
     std::string WineCommand(const std::string& arguments) const;
     int Wine(const std::string& arguments, std::string* output = nullptr);
-    int Batch(const std::vector<std::string>& commands);
+    int Batch(const std::vector<std::string>& commands, std::string* output = nullptr);
 
     std::string m_prefix;
     std::string m_windowsBin;

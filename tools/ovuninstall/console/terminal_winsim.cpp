@@ -1,3 +1,4 @@
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include "terminal.h"
@@ -7,4 +8,8 @@ bool StandardInputIsTerminal() {
 }
 bool StandardOutputIsTerminal() {
     return isatty(STDOUT_FILENO) != 0;
+}
+int TerminalColumns() {
+    winsize size = {};
+    return ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
 }

@@ -16,3 +16,6 @@ struct CatalogueEntry {
 
 // Builds the catalogue (InitInstalledApps) and lists it (EnumInstalledApps).
 std::vector<CatalogueEntry> ReadCatalogue(LibraryBinding& library);
+
+// "Pathlyn Server, Pathlyn Client"
+std::string JoinedComponents(const std::vector<std::string>& components);

@@ -4,17 +4,9 @@
 #include <iomanip>
 #include <nlohmann/json.hpp>
 
-#include "catalogue_listing.h"
+#include "ovuninstall/session/catalogue_listing.h"
 
 namespace {
-
-std::string JoinComponents(const std::vector<std::string>& components) {
-    std::string text;
-    for (const std::string& component : components) {
-        text += (text.empty() ? "" : ", ") + component;
-    }
-    return text;
-}
 
 void PrintTable(const std::vector<CatalogueEntry>& entries, std::ostream& out) {
     size_t nameWidth = std::string("Product").size();
@@ -32,7 +24,7 @@ void PrintTable(const std::vector<CatalogueEntry>& entries, std::ostream& out) {
     row("Product", "Version", "Partition", "Components");
     for (const CatalogueEntry& entry : entries) {
         row(entry.name, entry.version, entry.partition.value_or("-"),
-            JoinComponents(entry.components));
+            JoinedComponents(entry.components));
     }
 }
 
@@ -51,7 +43,7 @@ void PrintJson(const std::vector<CatalogueEntry>& entries, std::ostream& out) {
 
 }  // namespace
 
-int RunList(LibraryBinding& library, bool json, std::ostream& out) {
+Outcome RunList(LibraryBinding& library, bool json, std::ostream& out) {
     const std::vector<CatalogueEntry> entries = ReadCatalogue(library);
     if (json) {
         PrintJson(entries, out);
@@ -60,5 +52,5 @@ int RunList(LibraryBinding& library, bool json, std::ostream& out) {
     } else {
         PrintTable(entries, out);
     }
-    return entries.empty() ? 1 : 0;
+    return entries.empty() ? Outcome::kNotInstalled : Outcome::kDone;
 }

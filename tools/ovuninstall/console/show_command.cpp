@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "library_binding.h"
+#include "ovuninstall/session/library_binding.h"
 #include "platform/win32.h"
 
 namespace {
@@ -69,7 +69,7 @@ void ShowSetup(const RuntimeStore& store, std::ostream& out) {
 
 }  // namespace
 
-int RunShow(LibraryBinding& library, std::ostream& out) {
+Outcome RunShow(LibraryBinding& library, std::ostream& out) {
     const int partition = library.getPartition();
     out << "Partition selected by the environment: "
         << (partition == -1 ? std::string("none") : std::to_string(partition)) << "\n";
@@ -79,7 +79,7 @@ int RunShow(LibraryBinding& library, std::ostream& out) {
     RuntimeStore store;
     if (!store.IsLoaded()) {
         out << "Parameter store: ovrt.dll cannot be loaded\n";
-        return 1;
+        return Outcome::kStillInstalled;
     }
     const auto isPartitioned = store.Resolve<IsPartitionedFunction>("IsPartitioned");
     const auto partitions = store.Resolve<GetNumberOfPartitionsFunction>("GetNumberOfPartitions");
@@ -93,7 +93,7 @@ int RunShow(LibraryBinding& library, std::ostream& out) {
     if (!partitioned) {
         out << "Setup parameters:\n";
         ShowSetup(store, out);
-        return 0;
+        return Outcome::kDone;
     }
     const int count = partitions != nullptr ? partitions() : -1;
     for (int n = 1; n <= 25 && (count < 0 || n <= count); ++n) {
@@ -101,5 +101,5 @@ int RunShow(LibraryBinding& library, std::ostream& out) {
         out << "Setup parameters of partition " << n << ":\n";
         ShowSetup(store, out);
     }
-    return 0;
+    return Outcome::kDone;
 }

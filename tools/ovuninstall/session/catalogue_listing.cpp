@@ -48,3 +48,11 @@ std::vector<CatalogueEntry> ReadCatalogue(LibraryBinding& library) {
     g_collecting = nullptr;
     return entries;
 }
+
+std::string JoinedComponents(const std::vector<std::string>& components) {
+    std::string text;
+    for (const std::string& component : components) {
+        text += (text.empty() ? "" : ", ") + component;
+    }
+    return text;
+}

@@ -1,0 +1,5 @@
+#include "ovuninstall/session/outcome.h"
+
+bool UsesWindowsInstallerCodes() {
+    return true;
+}

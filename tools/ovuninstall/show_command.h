@@ -1,8 +1,0 @@
-// `show`: the partition the library selects and the parameter store's view of the suite.
-#pragma once
-
-#include <ostream>
-
-class LibraryBinding;
-
-int RunShow(LibraryBinding& library, std::ostream& out);
