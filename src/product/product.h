@@ -67,7 +67,7 @@ class CProduct {
     void ClearSetupFlagLast(int index);
     // Clears the flags ClearSetupFlagLast marked. Uninstall calls it as the removal's last write
     // when no suite-wide cleanup took them with the keys that hold them.
-    void ClearMarkedSetupFlags();
+    virtual void ClearMarkedSetupFlags();
 
     const char* Name() const { return m_name.get(); }
     const char* Version() const { return m_version.get(); }

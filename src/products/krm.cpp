@@ -15,6 +15,7 @@
 #include "system/files.h"
 #include "system/notes_ini.h"
 #include "system/os_version.h"
+#include "system/parameter_store.h"
 
 namespace {
 
@@ -61,6 +62,7 @@ bool CKRM::Load() {
 
 void CKRM::ProbeServer() {
     m_percent = 0;
+    m_clearSetupParameter = false;
     m_serverRunning = ProbeNotesServer(m_serverRunning);
 }
 
@@ -178,11 +180,22 @@ void CKRM::RemoveFolderItems() {
 }
 
 void CKRM::RemoveRegistryKeys() {
+    m_clearSetupParameter = true;
     DeleteProductKey(*this);
     // The database directory setting is the Pathlyn products' too.
     if (g_pathlynCount == 0) {
         DeleteProductSubkey(*this, "Kestrune", "Database Directory");
     }
+}
+
+// The parameter store writes in the partition the caller selected, before the flag of the
+// object's own partition is cleared.
+void CKRM::ClearMarkedSetupFlags() {
+    if (m_clearSetupParameter) {
+        SetRuntimeParamInt(kServerComponent, 0, kSectionSetup, kSolutionSetup);
+        m_clearSetupParameter = false;
+    }
+    CProduct::ClearMarkedSetupFlags();
 }
 
 bool CKRM::FinishRemoval() {

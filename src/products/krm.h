@@ -21,6 +21,7 @@ class CKRM : public CProduct {
     bool Load() override;
     bool UninstallAll(ProgressCallback progress) override;
     bool UninstallComponent(const char* component, ProgressCallback progress) override;
+    void ClearMarkedSetupFlags() override;
 
     // Removes the server component; false, with nothing changed, while the Notes server runs.
     bool RemoveServer(ProgressCallback progress);
@@ -33,6 +34,8 @@ class CKRM : public CProduct {
     void RemoveRegistryKeys();
 
     bool m_hasServer = false;
+    // The server's registry step ran: its Setup parameter goes through the parameter store too.
+    bool m_clearSetupParameter = false;
 };
 
 // Discovery's factory of the family: the object of one partition (null: of the unpartitioned

@@ -56,6 +56,35 @@ DWORD OpenForChange(OpenedService* service, const char* serviceName) {
     return service->Open(serviceName, SC_MANAGER_CREATE_SERVICE, SERVICE_ALL_ACCESS);
 }
 
+// Polls once a second, whatever the state, so that a service that went back to running or sits in
+// another pending state cannot keep the caller forever: true once it reports stopped.
+bool WaitUntilStopped(const OpenedService& service) {
+    DWORD state = 0;
+    for (DWORD waited = 0; waited < kStopTimeLimitMs; waited += kStopPollMs) {
+        Sleep(kStopPollMs);
+        // A failed query leaves the last state read, which was not stopped.
+        if (service.QueryState(&state) != ERROR_SUCCESS) {
+            return false;
+        }
+        if (state == SERVICE_STOPPED) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A removal cut short while it waited for a service leaves it stop pending, and the service
+// refuses a second stop control (1061) until it has stopped: the wait is taken up again instead,
+// so that the removal run again can delete it.
+void AwaitPendingStop(const char* serviceName) {
+    OpenedService service;
+    DWORD state = 0;
+    if (service.Open(serviceName, SC_MANAGER_ALL_ACCESS, SERVICE_QUERY_STATUS) == ERROR_SUCCESS &&
+        service.QueryState(&state) == ERROR_SUCCESS && state == SERVICE_STOP_PENDING) {
+        WaitUntilStopped(service);
+    }
+}
+
 // False only when a stop was needed and failed; a service that is stopped in the end is deleted.
 bool StopAndDeleteOne(const char* serviceName) {
     if (!ServiceExists(serviceName)) {
@@ -100,8 +129,6 @@ bool IsServiceActive(const char* serviceName) {
     return state >= SERVICE_START_PENDING && state <= SERVICE_PAUSED;
 }
 
-// Polls once a second, whatever the state, so that a service that went back to running or sits in
-// another pending state cannot keep the caller forever.
 bool StopServiceAndWait(const char* serviceName) {
     OpenedService service;
     DWORD state = 0;
@@ -110,20 +137,8 @@ bool StopServiceAndWait(const char* serviceName) {
         return false;
     }
     SERVICE_STATUS status = {};
-    if (!ControlService(service.Service(), SERVICE_CONTROL_STOP, &status)) {
-        return false;
-    }
-    for (DWORD waited = 0; waited < kStopTimeLimitMs; waited += kStopPollMs) {
-        Sleep(kStopPollMs);
-        // A failed query leaves the last state read, which was not stopped.
-        if (service.QueryState(&state) != ERROR_SUCCESS) {
-            return false;
-        }
-        if (state == SERVICE_STOPPED) {
-            return true;
-        }
-    }
-    return false;
+    return ControlService(service.Service(), SERVICE_CONTROL_STOP, &status) &&
+           WaitUntilStopped(service);
 }
 
 bool DeleteStoppedService(const char* serviceName) {
@@ -159,6 +174,7 @@ bool StopAndDeleteService(const char* serviceName) {
     }
     bool stoppedAll = true;
     for (const char* suiteService : kSuiteServices) {
+        AwaitPendingStop(suiteService);
         if (!StopAndDeleteOne(suiteService)) {
             stoppedAll = false;
         }

@@ -27,5 +27,6 @@ DWORD StartServiceIfStopped(const char* serviceName);
 
 // Stops and deletes a service of the suite: false when a stop that was needed failed. With a
 // null name, the suite's own services in turn (each stopped and deleted whatever happened to the
-// others) and then the Windows SNMP service, which is stopped but never deleted.
+// others; one still stop pending is waited for as a stop is) and then the Windows SNMP service,
+// which is stopped but never deleted.
 bool StopAndDeleteService(const char* serviceName);

@@ -30,6 +30,7 @@ if(NOT UNINSTLIB_PLATFORM_WINDOWS)
     target_include_directories(scenario_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools)
     target_sources(wine_scenario_tests PRIVATE
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_scenario_test.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_interruption_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_machine.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_program_manager.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/progman_state_file_test.cpp
@@ -48,5 +49,9 @@ else()
     set(WINE_SCENARIO_RUNNER ${PROJECT_SOURCE_DIR}/build/native/bin/wine_scenario_tests)
     add_test(NAME wine_scenario_tests
              COMMAND ${CMAKE_COMMAND} -E env WINE_SCENARIO_BIN=${CMAKE_BINARY_DIR}/bin
-                     ${WINE_SCENARIO_RUNNER})
+                     ${WINE_SCENARIO_RUNNER} --gtest_filter=-InterruptedWineRemoval.*)
+    # A whole removal killed while it waits for a service, then run again.
+    add_test(NAME wine_interrupted_removal
+             COMMAND ${CMAKE_COMMAND} -E env WINE_SCENARIO_BIN=${CMAKE_BINARY_DIR}/bin
+                     ${WINE_SCENARIO_RUNNER} --gtest_filter=InterruptedWineRemoval.*)
 endif()

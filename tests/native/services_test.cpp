@@ -227,6 +227,20 @@ TEST_F(Services, SuiteServicesWithNothingRunning) {
     EXPECT_EQ(winsim::ServiceRequests(), Requests{"delete Orvanta Port Mapper"});
 }
 
+// A removal cut short while it waited leaves the service stop pending, and a stop control would
+// be refused: the wait is taken up again, bounded as a stop's.
+TEST_F(Services, SuiteServiceLeftStopPendingIsWaitedForThenDeleted) {
+    winsim::AddService(MakeService("Orvanta Port Mapper", SERVICE_STOP_PENDING,
+                                   winsim::ServiceStop::kPending, 12000));
+    winsim::AddService(
+        MakeService("Orvanta Vellgard Server", SERVICE_STOP_PENDING, winsim::ServiceStop::kNever));
+    EXPECT_FALSE(StopAndDeleteService(nullptr));
+    EXPECT_EQ(winsim::ServiceRequests(),
+              (Requests{"delete Orvanta Port Mapper", "stop Orvanta Vellgard Server"}));
+    EXPECT_EQ(winsim::ServiceNames(), std::vector<std::string>{"Orvanta Vellgard Server"});
+    EXPECT_EQ(winsim::TotalSleptMs(), 12000u + 30000u);
+}
+
 TEST_F(Services, SnmpServiceThatWillNotStopFailsTheSuiteStop) {
     winsim::AddService(MakeService("Orvanta Paging Server", SERVICE_RUNNING));
     winsim::AddService(MakeService("SNMP", SERVICE_RUNNING, winsim::ServiceStop::kNever));

@@ -1,7 +1,6 @@
-// A removal cut short anywhere finishes when it runs again. For each machine the whole suite is
-// removed once without interruption (N reports); then, for every k from 1 to N, a fresh copy is
-// removed with a power cut at report k and removed again, and the machine must end as the
-// uninterrupted run left it. Prints one line per machine and each leftover.
+// A removal cut short anywhere finishes when it runs again: each machine's `remove --all --yes`
+// (N reports) is cut at report k on a fresh copy, for every k, then run again, and must leave the
+// uninterrupted removal's machine. Prints one line per machine and each leftover.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,7 +8,6 @@
 #include <fstream>
 #include <iostream>
 #include <mutex>
-#include <sstream>
 #include <thread>
 
 #include "platform/winsim/control.h"
@@ -20,54 +18,31 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct SweepMachine {
-    const char* name;
-    std::vector<std::string> demo;
+const std::vector<std::vector<std::string>> kMachines = {
+    {},
+    {"--partitions", "2"},
+    {"--components", "Sentrel,OVSNMP,Paging Server,Advanced Vellgard Server"},
+    {"--components", "Pathlyn Server,Pathlyn Client"},
+    {"--components", "Rendimo Manager Server"},
+    {"--components", "Examora Server"},
+    {"--components", "Kestrune Console"},
+    {"--os", "nt351"},
+    {"--os", "win95"},
 };
 
-const SweepMachine kMachines[] = {
-    {"whole suite", {}},
-    {"whole suite, two partitions", {"--partitions", "2"}},
-    {"Sentrel", {"--components", "Sentrel,OVSNMP,Paging Server,Advanced Vellgard Server"}},
-    {"Pathlyn", {"--components", "Pathlyn Server,Pathlyn Client"}},
-    {"Rendimo Manager", {"--components", "Rendimo Manager Server"}},
-    {"Examora", {"--components", "Examora Server"}},
-    {"Kestrune", {"--components", "Kestrune Console"}},
-    {"NT 3.51", {"--os", "nt351"}},
-    {"Windows 95", {"--os", "win95"}},
-};
-
-constexpr auto kCopy = fs::copy_options::recursive | fs::copy_options::copy_symlinks;
-
-// The texts of the reports, in order.
-std::vector<std::string> RemoveAll(const fs::path& image) {
-    const ProgramResult run = RunProgram(
-        OVUNINSTALL_PROGRAM, {"--machine", image.string(), "remove", "--all", "--yes", "--json"});
-    std::vector<std::string> reports;
-    std::istringstream lines(run.output);
-    for (std::string line; std::getline(lines, line);) {
-        const nlohmann::json report = nlohmann::json::parse(line);
-        if (report.contains("kind")) {
-            reports.push_back(report["text"].get<std::string>());
-        }
+// Its reports, one JSON line each; cutAt: the power cut's report.
+ProgramResult RemoveAll(const fs::path& image, size_t cutAt = 0) {
+    if (cutAt > 0) {
+        nlohmann::json machine = nlohmann::json::parse(std::ifstream(image / "machine.json"));
+        machine["faults"]["end at report"] = cutAt;
+        std::ofstream(image / "machine.json") << machine;
     }
-    return reports;
-}
-
-// The removal ends at report k, as at a power cut; false when it ran to its end.
-bool RemoveAllCutAt(const fs::path& image, size_t k) {
-    nlohmann::ordered_json machine =
-        nlohmann::ordered_json::parse(std::ifstream(image / "machine.json"));
-    machine["faults"]["end at report"] = k;
-    std::ofstream(image / "machine.json") << machine.dump(4);
     return RunProgram(OVUNINSTALL_PROGRAM,
-                      {"--machine", image.string(), "remove", "--all", "--yes"})
-               .exitCode == winsim::kPowerCutExitCode;
+                      {"--machine", image.string(), "remove", "--all", "--yes", "--json"});
 }
 
-// The whole image: registry, files, and the services and Program Manager groups of machine.json.
+// Registry, files, services, Program Manager: read through this process's one simulated machine.
 MachineSnapshot Snapshot(const fs::path& image) {
-    // The snapshot is read through this process's one simulated machine.
     static std::mutex machine;
     std::lock_guard<std::mutex> hold(machine);
     MachineSnapshot snapshot;
@@ -76,35 +51,38 @@ MachineSnapshot Snapshot(const fs::path& image) {
     return snapshot;
 }
 
-// What differs from the uninterrupted removal after one cut at report k and a second run.
-std::vector<std::string> LeftAfterCut(const fs::path& before, const fs::path& cut, size_t k,
-                                      const MachineSnapshot& whole) {
-    fs::remove_all(cut);
-    fs::copy(before, cut, kCopy);
-    EXPECT_TRUE(RemoveAllCutAt(cut, k)) << before << ": not cut at " << k;
-    RemoveAll(cut);
-    return DescribeChanges(whole, Snapshot(cut));
-}
-
 TEST(InterruptedRemoval, RunningItAgainLeavesTheMachineOfAnUninterruptedRemoval) {
-    const fs::path work =
-        fs::temp_directory_path() / ("uninstlib-interruptions-" + std::to_string(::getpid()));
-    for (const SweepMachine& machine : kMachines) {
+    const fs::path work = fs::temp_directory_path() / ("interruptions-" + std::to_string(getpid()));
+    for (const std::vector<std::string>& options : kMachines) {
         fs::remove_all(work);
         std::vector<std::string> demo = {"demo", (work / "before").string()};
-        demo.insert(demo.end(), machine.demo.begin(), machine.demo.end());
+        std::string name = "demo";
+        for (const std::string& option : options) {
+            demo.push_back(option);
+            name += " " + option;
+        }
         ASSERT_EQ(RunProgram(OVUNINSTALL_PROGRAM, demo).exitCode, 0);
-        fs::copy(work / "before", work / "whole", kCopy);
-        const std::vector<std::string> reports = RemoveAll(work / "whole");
+        fs::copy(work / "before", work / "whole", fs::copy_options::recursive);
+        const std::string reports = RemoveAll(work / "whole").output;
+        size_t n = 0;
+        for (size_t at = reports.find("\"kind\""); at != std::string::npos; ++n) {
+            at = reports.find("\"kind\"", at + 1);
+        }
         const MachineSnapshot whole = Snapshot(work / "whole");
 
         // The cuts are independent runs: one worker per processor takes the next k.
-        std::vector<std::vector<std::string>> left(reports.size());
+        std::vector<std::string> left(n);
         std::atomic<size_t> next{0};
         const auto sweep = [&](unsigned worker) {
-            const fs::path cut = work / ("cut" + std::to_string(worker));
-            for (size_t k = ++next; k <= reports.size(); k = ++next) {
-                left[k - 1] = LeftAfterCut(work / "before", cut, k, whole);
+            const fs::path cut = work / std::to_string(worker);
+            for (size_t k = ++next; k <= n; k = ++next) {
+                fs::remove_all(cut);
+                fs::copy(work / "before", cut, fs::copy_options::recursive);
+                EXPECT_EQ(RemoveAll(cut, k).exitCode, winsim::kPowerCutExitCode) << k;
+                RemoveAll(cut);
+                for (const std::string& change : DescribeChanges(whole, Snapshot(cut))) {
+                    left[k - 1] += "  cut at report " + std::to_string(k) + ": " + change + "\n";
+                }
             }
         };
         std::vector<std::thread> workers;
@@ -115,19 +93,12 @@ TEST(InterruptedRemoval, RunningItAgainLeavesTheMachineOfAnUninterruptedRemoval)
         for (std::thread& worker : workers) {
             worker.join();
         }
-
-        size_t converged = 0;
-        std::ostringstream leftovers;
-        for (size_t k = 1; k <= reports.size(); ++k) {
-            converged += left[k - 1].empty() ? 1 : 0;
-            for (const std::string& change : left[k - 1]) {
-                leftovers << "  cut at " << k << " (" << reports[k - 1] << "): " << change << "\n";
-            }
+        const size_t converged = std::count(left.begin(), left.end(), "");
+        std::cout << name << ": " << converged << " of " << n << " interruptions converge\n";
+        for (const std::string& leftovers : left) {
+            std::cout << leftovers;
         }
-        std::cout << machine.name << ": " << converged << " of " << reports.size()
-                  << " interruptions converge\n"
-                  << leftovers.str() << std::flush;
-        EXPECT_EQ(converged, reports.size()) << machine.name;
+        EXPECT_EQ(converged, n);
     }
     fs::remove_all(work);
 }

@@ -29,13 +29,15 @@ class WineMachine {
     // ovuninstall.exe with these arguments: its whole exit code, and its standard output with
     // Windows line ends made plain. An argument may hold neither " nor %.
     ProgramResult Run(const std::vector<std::string>& args);
+    // A Windows program with Wine in the prefix, arguments quoted for the shell ("sc query 'X'");
+    // its exit status, and in *output its standard output made plain.
+    int Wine(const std::string& arguments, std::string* output = nullptr);
     // What the prefix holds of what the image describes, written as an image into outDir.
     bool Snapshot(const std::string& imageDir, const std::string& outDir, std::string* error);
 
   private:
     // The shell command that runs a Windows program with Wine in the prefix.
     std::string WineCommand(const std::string& arguments) const;
-    int Wine(const std::string& arguments, std::string* output = nullptr);
     int Batch(const std::vector<std::string>& commands, std::string* output = nullptr);
 
     std::string m_prefix;
