@@ -5,15 +5,16 @@
 # %TEMP%\ovuninstall.log.
 # Usage: wine_console_test.sh WINDOWS_BIN NATIVE_OVUNINSTALL
 set -euo pipefail
-bin=$(cd "$1" && pwd)
-ovuninstall=$2
-prefix=$(cd "$bin/.." && pwd)/wineprefix-console
-template=$prefix-template
-scratch=$(mktemp -d)
+# shellcheck source=../wine/sample_machine_prefix.sh
+source "$(dirname "$0")/../wine/sample_machine_prefix.sh"
 socket=ovuninstall-wine-console-$$
-trap 'tmux -L "$socket" kill-server 2>/dev/null || true; WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true; rm -rf "$scratch" "$prefix"' EXIT
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
+
+# Examora, whose program directory holds a report the user kept (so its removal asks), and
+# Kestrune: removing both removes the suite.
+sample_machine_prefix console "$1" "$2" --components "Examora Server,Kestrune Console"
+trap 'tmux -L "$socket" kill-server 2>/dev/null || true; wineserver -k >/dev/null 2>&1 || true; rm -rf "$prefix"' EXIT
+mkdir -p "$prefix/drive_c/Orvanta/Examora"
+echo kept >"$prefix/drive_c/Orvanta/Examora/kept-report.txt"
 failures=0
 
 fail() {
@@ -21,24 +22,6 @@ fail() {
     failures=$((failures + 1))
 }
 
-if [ ! -f "$template/system.reg" ]; then
-    mkdir -p "$template"
-    WINEPREFIX=$template wineboot -i >/dev/null 2>&1 || true
-    WINEPREFIX=$template wineserver -w
-fi
-rm -rf "$prefix"
-cp -a "$template" "$prefix"
-export WINEPREFIX=$prefix
-
-# Examora, whose program directory holds a report the user kept (so its removal asks), and
-# Kestrune: removing both removes the suite.
-"$ovuninstall" demo "$scratch/machine" --components "Examora Server,Kestrune Console" >/dev/null
-mkdir -p "$scratch/machine/drive_c/Orvanta/Examora"
-echo kept >"$scratch/machine/drive_c/Orvanta/Examora/kept-report.txt"
-cp -r "$scratch/machine/drive_c/." "$prefix/drive_c/"
-{ printf '\xff\xfe'; iconv -f latin1 -t UTF-16LE "$scratch/machine/registry.reg"; } \
-    >"$prefix/drive_c/machine.reg"
-wine regedit /s 'C:\machine.reg' || { echo "regedit could not take the sample machine's registry"; exit 1; }
 mkdir -p "$prefix/drive_c/ov"
 cp "$bin/ovuninstall.exe" "$bin/uninstlib.dll" "$bin/ovrt.dll" "$prefix/drive_c/ov/"
 cd "$prefix/drive_c/ov"
