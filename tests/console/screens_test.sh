@@ -22,22 +22,8 @@ failures=0
 mkdir -p "$scratch/template/drive_c/Orvanta/Examora"
 echo kept >"$scratch/template/drive_c/Orvanta/Examora/kept-report.txt"
 
-# The screen as the terminal shows it, with any line scrolled off above: blanks at line ends and
-# the empty rows below cut off, and the line tmux adds for an ended pane.
-screen() {
-    tmux -L "$socket" capture-pane -p -S - -t removal | sed -e 's/[[:space:]]*$//' -e '/^Pane is dead/d' |
-        awk '{ line[NR] = $0 } $0 != "" { last = NR } END { for (i = 1; i <= last; i++) print line[i] }'
-}
-
-wait_for() {
-    for _ in $(seq 300); do
-        screen | grep -qF -- "$1" && return 0
-        sleep 0.1
-    done
-    echo "the screen never showed: $1"
-    screen
-    return 1
-}
+# shellcheck source=tmux_screen.sh
+source "$(dirname "$0")/tmux_screen.sh"
 
 compare() {
     if [ "$update" = --update ]; then

@@ -7,6 +7,8 @@
 set -euo pipefail
 # shellcheck source=../wine/sample_machine_prefix.sh
 source "$(dirname "$0")/../wine/sample_machine_prefix.sh"
+# shellcheck source=tmux_screen.sh
+source "$(dirname "$0")/tmux_screen.sh"
 socket=ovuninstall-wine-console-$$
 
 # Examora, whose program directory holds a report the user kept (so its removal asks), and
@@ -34,18 +36,6 @@ exit_code() {
 [ "$(exit_code frobnicate)" = 1639 ] || fail "an unknown command does not end with 1639"
 [ "$(exit_code)" = 1639 ] || fail "no command and no terminal does not end with 1639"
 
-screen() {
-    tmux -L "$socket" capture-pane -p -S - -t removal
-}
-wait_for() {
-    for _ in $(seq 600); do
-        screen | grep -qF -- "$1" && return 0
-        sleep 0.1
-    done
-    fail "the console never showed: $1"
-    screen
-    exit 1
-}
 tmux -L "$socket" -f /dev/null new-session -d -s removal -x 80 -y 45 \
     "wine cmd /v:on /c 'ovuninstall.exe & echo ended with !ERRORLEVEL!'; sleep 600"
 wait_for "q for nothing."
