@@ -68,13 +68,6 @@ void CollectKey(const std::string& path, MachineSnapshot* out) {
     }
 }
 
-std::string ReadWholeFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
 void CollectDrive(char letter, const fs::path& folder, MachineSnapshot* out) {
     if (!fs::is_directory(folder)) {
         return;
@@ -143,6 +136,13 @@ std::string KeyOfValue(const std::string& valuePath) {
 }
 
 }  // namespace
+
+std::string ReadWholeFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
 
 bool ReadSnapshot(const std::string& imageDir, MachineSnapshot* out, std::string* error) {
     *out = MachineSnapshot();

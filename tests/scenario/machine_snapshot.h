@@ -2,6 +2,7 @@
 // of the uninstall program to do to a machine.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ struct MachineSnapshot {
     // machine.json without the drive mapping.
     nlohmann::ordered_json machine;
 };
+
+// The whole content of a file as it is stored; empty when it cannot be read.
+std::string ReadWholeFile(const std::filesystem::path& path);
 
 // Reads an image folder; false with a reason when it cannot be read.
 bool ReadSnapshot(const std::string& imageDir, MachineSnapshot* out, std::string* error);

@@ -6,18 +6,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "scenario/machine_snapshot.h"
 #include "scenario/program_run.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 class OvuninstallCommandLine : public ::testing::Test {
   protected:
@@ -88,7 +82,7 @@ TEST_F(OvuninstallCommandLine, LogRecordsEveryRunAndNeverStopsOne) {
             .exitCode,
         0);
     EXPECT_EQ(Run({"--machine", suite, "list", "--log", log}).exitCode, 0);
-    const std::string text = ReadText(log);
+    const std::string text = ReadWholeFile(log);
     for (const char* line :
          {"  ovuninstall started: " OVUNINSTALL_PROGRAM " --machine ",
           " remove Examora --version 5.2 --no\n",
@@ -124,25 +118,25 @@ TEST_F(OvuninstallCommandLine, MalformedImagesAreNamedAndLeftAlone) {
     const fs::path machineJson = fs::path(suite) / "machine.json";
     const fs::path registry = fs::path(suite) / "registry.reg";
 
-    std::string json = ReadText(machineJson);
+    std::string json = ReadWholeFile(machineJson);
     json.insert(json.find('{') + 1, "\n    \"os\" \"nt40\",");
     std::ofstream(machineJson, std::ios::binary) << json;
-    const std::string registryBefore = ReadText(registry);
+    const std::string registryBefore = ReadWholeFile(registry);
     ProgramResult result = Run({"--machine", suite, "remove", "--all", "--yes"});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_NE(result.output.find("machine.json"), std::string::npos) << result.output;
     EXPECT_NE(result.output.find("line 2"), std::string::npos) << result.output;
-    EXPECT_EQ(ReadText(machineJson), json);
-    EXPECT_EQ(ReadText(registry), registryBefore);
+    EXPECT_EQ(ReadWholeFile(machineJson), json);
+    EXPECT_EQ(ReadWholeFile(registry), registryBefore);
 
     json.erase(json.find("\n    \"os\" \"nt40\","), 18);
     std::ofstream(machineJson, std::ios::binary) << json;
     std::ofstream(registry, std::ios::binary | std::ios::app) << "\n[HKEY_LOCAL_MACHINE\\Broken\n";
-    const std::string brokenRegistry = ReadText(registry);
+    const std::string brokenRegistry = ReadWholeFile(registry);
     result = Run({"--machine", suite, "remove", "--all", "--yes"});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_NE(result.output.find("registry.reg: line"), std::string::npos) << result.output;
-    EXPECT_EQ(ReadText(registry), brokenRegistry);
+    EXPECT_EQ(ReadWholeFile(registry), brokenRegistry);
 }
 
 }  // namespace

@@ -6,16 +6,11 @@
 #include <iterator>
 #include <sstream>
 
+#include "scenario/machine_snapshot.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 // Each change with the indented detail lines that follow it.
 std::vector<std::string> GroupedChanges(const std::vector<std::string>& lines) {
@@ -54,11 +49,11 @@ std::vector<std::string> SplitLines(const std::string& text) {
 }
 
 std::vector<std::string> ExpectedTranscript(const Scenario& scenario) {
-    return SplitLines(ReadText(fs::path(scenario.folder) / "transcript.jsonl"));
+    return SplitLines(ReadWholeFile(fs::path(scenario.folder) / "transcript.jsonl"));
 }
 
 std::vector<std::string> ExpectedChanges(const Scenario& scenario) {
-    return SplitLines(ReadText(fs::path(scenario.folder) / "changes.txt"));
+    return SplitLines(ReadWholeFile(fs::path(scenario.folder) / "changes.txt"));
 }
 
 std::string FirstDifference(const std::vector<std::string>& expected,

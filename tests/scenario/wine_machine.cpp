@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "platform/winsim/control.h"
+#include "scenario/machine_snapshot.h"
 
 namespace fs = std::filesystem;
 
@@ -50,13 +51,6 @@ std::string Quoted(const std::string& text) {
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     }
     return quoted + "'";
-}
-
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
 }
 
 // Wine's regedit takes the hex form of text values in an 8-bit file as 8-bit text, where the
@@ -206,7 +200,7 @@ bool WineMachine::Prepare(const std::string& templateDir, const std::string& ima
     std::system(("WINEPREFIX=" + Quoted(m_prefix) + " wineserver -p >/dev/null 2>&1").c_str());
 
     const fs::path image(imageDir);
-    nlohmann::json machine = nlohmann::json::parse(ReadText(image / "machine.json"));
+    nlohmann::json machine = nlohmann::json::parse(ReadWholeFile(image / "machine.json"));
     const fs::path drive = image / machine["drives"].value("C", "drive_c");
     for (const auto& entry : fs::recursive_directory_iterator(drive)) {
         const fs::path target = fs::path(m_prefix) / "drive_c" / fs::relative(entry.path(), drive);
@@ -229,7 +223,7 @@ bool WineMachine::Prepare(const std::string& templateDir, const std::string& ima
     for (const std::string& file : programs) {
         fs::copy_file(fs::path(m_windowsBin) / file, tools / file);
     }
-    WriteAsUtf16(ReadText(image / "registry.reg"), tools / "image-registry.reg");
+    WriteAsUtf16(ReadWholeFile(image / "registry.reg"), tools / "image-registry.reg");
     const std::string os = machine.value("os", "nt40");
     const auto version = kWineVersions.find(os);
     if (version == kWineVersions.end()) {
@@ -280,7 +274,7 @@ ProgramResult WineMachine::Run(const std::vector<std::string>& args) {
     fs::remove(codeFile);
     ProgramResult result;
     Batch({command, "echo %ERRORLEVEL% > C:\\ovtest\\exit-code.txt"}, &result.output);
-    const std::string code = ReadText(codeFile);
+    const std::string code = ReadWholeFile(codeFile);
     result.exitCode = code.empty() ? -1 : std::atoi(code.c_str());
     return result;
 }
@@ -292,7 +286,7 @@ bool WineMachine::Snapshot(const std::string& imageDir, const std::string& outDi
     fs::create_directories(out / "drive_c");
 
     nlohmann::ordered_json machine =
-        nlohmann::ordered_json::parse(ReadText(fs::path(imageDir) / "machine.json"));
+        nlohmann::ordered_json::parse(ReadWholeFile(fs::path(imageDir) / "machine.json"));
     const nlohmann::ordered_json imageServices =
         machine.value("services", nlohmann::ordered_json::array());
 
@@ -326,7 +320,7 @@ bool WineMachine::Snapshot(const std::string& imageDir, const std::string& outDi
     winsim::Reset();
     for (size_t i = 0; i < std::size(kRegistryRoots); ++i) {
         const fs::path exported = exports / ("registry" + std::to_string(i) + ".reg");
-        if (fs::exists(exported) && !winsim::ImportRegistry(ReadText(exported), error)) {
+        if (fs::exists(exported) && !winsim::ImportRegistry(ReadWholeFile(exported), error)) {
             *error = std::string(kRegistryRoots[i]) + ": " + *error;
             return false;
         }
@@ -342,8 +336,8 @@ bool WineMachine::Snapshot(const std::string& imageDir, const std::string& outDi
     nlohmann::ordered_json services = nlohmann::ordered_json::array();
     for (size_t i = 0; i < imageServices.size(); ++i) {
         nlohmann::ordered_json service = imageServices[i];
-        const std::string answer =
-            WithoutCarriageReturns(ReadText(exports / ("service" + std::to_string(i) + ".txt")));
+        const std::string answer = WithoutCarriageReturns(
+            ReadWholeFile(exports / ("service" + std::to_string(i) + ".txt")));
         const size_t state = answer.find("STATE");
         if (state == std::string::npos) {
             continue;  // the service is gone
