@@ -9,6 +9,8 @@ scripts/install-packages.sh
 
 echo "== format"
 git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run -Werror
+echo "== fleet examples"
+yamllint -s docs/fleet
 
 for preset in native asan mingw; do
     echo "== $preset"

@@ -27,7 +27,9 @@ if(NOT UNINSTLIB_PLATFORM_WINDOWS)
         ${CMAKE_CURRENT_LIST_DIR}/../console/progress_line_test.cpp
         ${CONSOLE_DIR}/progress_line.cpp
         ${PROJECT_SOURCE_DIR}/tools/ovuninstall/session/report_phases.cpp)
-    target_include_directories(scenario_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools)
+    # The command-line tests hold `ovuninstall --version` to the release's version.
+    target_include_directories(scenario_tests PRIVATE ${PROJECT_SOURCE_DIR}/tools
+                                                      ${UNINSTLIB_GENERATED_DIR})
     target_sources(wine_scenario_tests PRIVATE
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_scenario_test.cpp
         ${CMAKE_CURRENT_LIST_DIR}/../scenario/wine_interruption_test.cpp

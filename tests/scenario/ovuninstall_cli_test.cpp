@@ -8,6 +8,7 @@
 
 #include "scenario/machine_snapshot.h"
 #include "scenario/program_run.h"
+#include "uninstlib_version.h"
 
 namespace fs = std::filesystem;
 
@@ -62,6 +63,13 @@ TEST_F(OvuninstallCommandLine, BadCommandLineIsExitStatusTwo) {
     EXPECT_EQ(Run({"--machine", suite, "remove", "Examora"}).exitCode, 2);
     EXPECT_EQ(Run({"--machine", suite, "remove", "--all", "--yes", "--no"}).exitCode, 2);
     EXPECT_EQ(Run({"demo", (m_work / "x").string(), "--partitions", "26"}).exitCode, 2);
+}
+
+TEST_F(OvuninstallCommandLine, VersionIsTheRelease) {
+    // The program's own version; after "remove", --version stays the product's (the test below).
+    const ProgramResult told = Run({"--version"});
+    EXPECT_EQ(told.exitCode, 0);
+    EXPECT_EQ(told.output, "ovuninstall " UNINSTLIB_VERSION "\n");
 }
 
 TEST_F(OvuninstallCommandLine, UnknownEntryIsExitStatusFive) {

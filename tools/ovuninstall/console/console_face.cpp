@@ -16,6 +16,7 @@
 #include "sample_machine/demo_generator.h"
 #include "show_command.h"
 #include "terminal.h"
+#include "uninstlib_version.h"
 
 namespace {
 
@@ -79,6 +80,7 @@ Outcome ConsoleFace::Run(int argc, char** argv, RunLog& log) {
     app.require_subcommand(0, 1);
     app.fallthrough();
     app.footer(ExitCodeHelp());
+    app.set_version_flag("--version", "ovuninstall " UNINSTLIB_VERSION);
     std::string machineDir;
     app.add_option("--machine", machineDir, "machine image folder (simulated machine)");
     std::string logPath;
