@@ -135,9 +135,11 @@ TEST(PerformanceDataBlock, DamagedBlocksFindNothing) {
     unsigned_[0] = 'Q';
     EXPECT_EQ(Find(unsigned_, "nserver"), 0u);
 
-    // Cut off in the header, in the object, in the last instance's name and in its counter block.
+    // Cut off in the header, in the object, in the last instance's name, in its counter block
+    // and halfway through the value itself.
     EXPECT_EQ(Find(good, "novagent"), 128u);
-    for (size_t cut : {size_t{8}, size_t{100}, good.size() - 40, good.size() - 10}) {
+    for (size_t cut :
+         {size_t{8}, size_t{100}, good.size() - 40, good.size() - 10, good.size() - 6}) {
         EXPECT_EQ(Find(std::vector<BYTE>(good.begin(), good.begin() + cut), "novagent"), 0u) << cut;
     }
 
