@@ -85,41 +85,5 @@ TEST_F(SentrelDetection, AMissingFlagAfterAnInstalledOneIsNotInstalled) {
     EXPECT_STREQ(product->BuildComponentText(), "Message Center");
 }
 
-TEST_F(SentrelDetection, MailDatabaseComesFromTheSentrelSolution) {
-    const DemoInstallation installation = Install({kAgentFlag});
-    EXPECT_STREQ(MakeProduct()->MailDatabase(),
-                 (installation.notesDataDir + "\\mail\\ovsentrel.nsf").c_str());
-
-    DeleteRegistryTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Tarvelle\\Orvanta\\Sentrel\\Mail");
-    EXPECT_EQ(MakeProduct()->MailDatabase(), nullptr);
-}
-
-TEST_F(SentrelDetection, APartitionReadsItsOwnFlagsAndMailDatabase) {
-    UsePartitions(2);
-    Install({kAgentFlag}, 1);
-    const DemoInstallation second = Install({kPagingFlag, kVellgardFlag}, 2);
-
-    auto product = MakeProduct(2);
-    EXPECT_TRUE(product->IsPartitioned());
-    EXPECT_STREQ(product->BuildComponentText(), "Message Center,Advanced Vellgard Server");
-    EXPECT_STREQ(product->MailDatabase(), (second.notesDataDir + "\\mail\\ovsentrel.nsf").c_str());
-}
-
-TEST_F(SentrelDetection, DiscoveryListsSentrelFirstInEachPartition) {
-    UsePartitions(2);
-    Install({kAgentFlag, kSubagentFlag}, 1);
-    Install({kPagingFlag}, 2);
-    ProductCatalogue catalogue;
-    EXPECT_EQ(ScanPartitions(catalogue), 2);
-    ASSERT_EQ(catalogue.size(), 2u);
-    EXPECT_STREQ(catalogue.front()->Name(), "Sentrel");
-    EXPECT_STREQ(catalogue.front()->Partition(), "1");
-    EXPECT_STREQ(catalogue.front()->BuildComponentText(), "Sentrel");
-    EXPECT_STREQ(catalogue.back()->Partition(), "2");
-    EXPECT_STREQ(catalogue.back()->BuildComponentText(), "Message Center");
-    EXPECT_EQ(g_sentrelCount, 2);
-    EXPECT_EQ(g_partitionCount, 2);
-}
-
 }  // namespace
 }  // namespace suite_test

@@ -165,68 +165,6 @@ TEST_F(Services, StartReportsTheCodeOfTheStepThatFailed) {
     EXPECT_EQ(StartServiceIfStopped("SNMP"), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 }
 
-TEST_F(Services, StopAndDeleteOfOneService) {
-    // Installed but stopped: deleted, nothing to stop.
-    winsim::AddService(MakeService(kService, SERVICE_STOPPED));
-    EXPECT_TRUE(StopAndDeleteService(kService));
-    EXPECT_FALSE(Installed(kService));
-    EXPECT_EQ(winsim::ServiceRequests(), Requests{"delete Orvanta Recycle Service"});
-
-    // Running and stopping slowly: stopped, then deleted.
-    winsim::Reset();
-    winsim::AddService(MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kPending, 2500));
-    EXPECT_TRUE(StopAndDeleteService(kService));
-    EXPECT_FALSE(Installed(kService));
-    EXPECT_EQ(winsim::TotalSleptMs(), 3000u);
-
-    // Refusing to stop: false, and the running service is not deleted.
-    winsim::Reset();
-    winsim::AddService(MakeService(kService, SERVICE_RUNNING, winsim::ServiceStop::kRefuses));
-    EXPECT_FALSE(StopAndDeleteService(kService));
-    EXPECT_TRUE(Installed(kService));
-    EXPECT_EQ(winsim::ServiceRequests(), Requests{"stop Orvanta Recycle Service"});
-}
-
-TEST_F(Services, StopAndDeleteOfAMissingServiceDoesNothing) {
-    winsim::AddService(MakeService("SNMP", SERVICE_RUNNING));
-    EXPECT_TRUE(StopAndDeleteService("Orvanta Messaging Center"));
-    EXPECT_TRUE(winsim::ServiceRequests().empty());
-}
-
-TEST_F(Services, SuiteServicesAreStoppedAndDeletedEvenWhenOneRefuses) {
-    winsim::AddService(MakeService("Orvanta Paging Server", SERVICE_RUNNING));
-    winsim::AddService(
-        MakeService("Orvanta Port Mapper", SERVICE_RUNNING, winsim::ServiceStop::kRefuses));
-    winsim::AddService(MakeService("Orvanta Vellgard Server", SERVICE_RUNNING,
-                                   winsim::ServiceStop::kPending, 1500));
-    winsim::AddService(MakeService("SNMP", SERVICE_RUNNING));
-    winsim::AddService(MakeService("Orvanta Recycle Service", SERVICE_RUNNING));
-
-    EXPECT_FALSE(StopAndDeleteService(nullptr));
-
-    EXPECT_EQ(winsim::ServiceRequests(), (Requests{
-                                             "stop Orvanta Paging Server",
-                                             "delete Orvanta Paging Server",
-                                             "stop Orvanta Port Mapper",
-                                             "stop Orvanta Vellgard Server",
-                                             "delete Orvanta Vellgard Server",
-                                             "stop SNMP",
-                                         }));
-    EXPECT_EQ(winsim::ServiceNames(),
-              (std::vector<std::string>{"Orvanta Port Mapper", "SNMP", "Orvanta Recycle Service"}));
-    EXPECT_EQ(winsim::ServiceState("Orvanta Port Mapper"), static_cast<DWORD>(SERVICE_RUNNING));
-    EXPECT_EQ(winsim::ServiceState("SNMP"), static_cast<DWORD>(SERVICE_STOPPED));
-    EXPECT_EQ(winsim::ServiceState("Orvanta Recycle Service"), static_cast<DWORD>(SERVICE_RUNNING));
-}
-
-TEST_F(Services, SuiteServicesWithNothingRunning) {
-    winsim::AddService(MakeService("Orvanta Port Mapper", SERVICE_STOPPED));
-    winsim::AddService(MakeService("SNMP", SERVICE_STOPPED));
-    EXPECT_TRUE(StopAndDeleteService(nullptr));
-    EXPECT_EQ(winsim::ServiceNames(), std::vector<std::string>{"SNMP"});
-    EXPECT_EQ(winsim::ServiceRequests(), Requests{"delete Orvanta Port Mapper"});
-}
-
 // A removal cut short while it waited leaves the service stop pending, and a stop control would
 // be refused: the wait is taken up again, bounded as a stop's.
 TEST_F(Services, SuiteServiceLeftStopPendingIsWaitedForThenDeleted) {
@@ -239,13 +177,6 @@ TEST_F(Services, SuiteServiceLeftStopPendingIsWaitedForThenDeleted) {
               (Requests{"delete Orvanta Port Mapper", "stop Orvanta Vellgard Server"}));
     EXPECT_EQ(winsim::ServiceNames(), std::vector<std::string>{"Orvanta Vellgard Server"});
     EXPECT_EQ(winsim::TotalSleptMs(), 12000u + 30000u);
-}
-
-TEST_F(Services, SnmpServiceThatWillNotStopFailsTheSuiteStop) {
-    winsim::AddService(MakeService("Orvanta Paging Server", SERVICE_RUNNING));
-    winsim::AddService(MakeService("SNMP", SERVICE_RUNNING, winsim::ServiceStop::kNever));
-    EXPECT_FALSE(StopAndDeleteService(nullptr));
-    EXPECT_EQ(winsim::ServiceNames(), std::vector<std::string>{"SNMP"});
 }
 
 }  // namespace

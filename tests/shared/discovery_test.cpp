@@ -40,13 +40,6 @@ class Discovery : public ::testing::Test {
     ProductCatalogue catalogue;
 };
 
-TEST_F(Discovery, MissingSuiteFindsNothingAndChangesNothing) {
-    g_partitionCount = 7;
-    EXPECT_EQ(ScanPartitions(catalogue, FlagFamilies()), 0);
-    EXPECT_TRUE(catalogue.empty());
-    EXPECT_EQ(g_partitionCount, 7);
-}
-
 TEST_F(Discovery, UnpartitionedSuiteGivesOneEntryPerInstalledFamily) {
     machine::SetDword(kRoot + "\\Setup\\Setup", "Examora Server", 1);
     machine::SetDword(kRoot + "\\Setup\\Setup", "Kestrune Console", 1);
@@ -131,38 +124,6 @@ TEST_F(Discovery, UnknownPartitionCountVisitsAllAndStoresWhatWasFound) {
     EXPECT_EQ(machine::ReadDword(kRoot, "Number of Partitions"), 1u);
 }
 
-TEST_F(Discovery, SetupFlagsAnyOneSetCounts) {
-    const std::string setup = kRoot + "\\Setup\\Setup";
-    EXPECT_FALSE(AnySetupFlagSet(nullptr));
-    machine::SetDword(setup, "Examora Server", 0);
-    EXPECT_FALSE(AnySetupFlagSet(nullptr));
-    machine::SetDword(setup, "Paging Server", 1);
-    EXPECT_TRUE(AnySetupFlagSet(nullptr));
-    EXPECT_FALSE(AnySetupFlagSet("2"));
-    machine::SetDword(kRoot + "\\Partition 2\\Setup\\Setup", "OVSNMP", 1);
-    EXPECT_TRUE(AnySetupFlagSet("2"));
-}
-
-TEST_F(Discovery, ClearingAFlagTakesItsWeightOffInstalled) {
-    const std::string setup = kRoot + "\\Partition 2\\Setup\\Setup";
-    machine::SetDword(setup, "Examora Server", 1);
-    machine::SetDword(setup, "Installed", 6);
-    EXPECT_TRUE(ClearSetupFlag(kFlagExamoraServer, "2"));
-    EXPECT_EQ(machine::ReadDword(setup, "Examora Server"), 0u);
-    EXPECT_EQ(machine::ReadDword(setup, "Installed"), 4u);
-    // A subtraction, not a bit clearing: a second clear takes the weight off again.
-    EXPECT_TRUE(ClearSetupFlag(kFlagExamoraServer, "2"));
-    EXPECT_EQ(machine::ReadDword(setup, "Installed"), 2u);
-}
-
-TEST_F(Discovery, ClearingAWeightlessFlagLeavesInstalledAlone) {
-    const std::string setup = kRoot + "\\Setup\\Setup";
-    machine::SetDword(setup, "Installed", 3);
-    EXPECT_TRUE(ClearSetupFlag(kFlagSnmpSubagent, nullptr));
-    EXPECT_EQ(machine::ReadDword(setup, "OVSNMP"), 0u);
-    EXPECT_EQ(machine::ReadDword(setup, "Installed"), 3u);
-}
-
 TEST_F(Discovery, ClearingCreatesTheKeyAndKeepsTheTypeOfInstalled) {
     EXPECT_TRUE(ClearSetupFlag(kFlagSentrel, "4"));
     EXPECT_EQ(machine::ReadDword(kRoot + "\\Partition 4\\Setup\\Setup", "Sentrel"), 0u);
@@ -176,16 +137,6 @@ TEST_F(Discovery, ClearingCreatesTheKeyAndKeepsTheTypeOfInstalled) {
     EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
     EXPECT_FALSE(ClearSetupFlag(kSetupFlagCount, nullptr));
     EXPECT_FALSE(ClearSetupFlag(-1, nullptr));
-}
-
-TEST_F(Discovery, PartitionCountIsWrittenOrLowered) {
-    machine::CreateKey(kRoot);
-    RewritePartitionCount(0);
-    EXPECT_FALSE(machine::ValueExists(kRoot, "Number of Partitions"));
-    RewritePartitionCount(3);
-    EXPECT_EQ(machine::ReadDword(kRoot, "Number of Partitions"), 3u);
-    RewritePartitionCount(0);
-    EXPECT_EQ(machine::ReadDword(kRoot, "Number of Partitions"), 2u);
 }
 
 }  // namespace

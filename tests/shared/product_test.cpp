@@ -30,36 +30,6 @@ class ProductBase : public ::testing::Test {
     }
 };
 
-TEST_F(ProductBase, IdentityOfUnpartitionedAndPartitionedObjects) {
-    g_installedCount = 4;
-    CTestFamily plain("Examora", "5.2");
-    EXPECT_EQ(g_installedCount, 0);
-    EXPECT_STREQ(plain.Name(), "Examora");
-    EXPECT_STREQ(plain.Version(), "5.2");
-    EXPECT_EQ(plain.Partition(), nullptr);
-    EXPECT_FALSE(plain.IsPartitioned());
-    EXPECT_FALSE(plain.IsInstalled());
-    EXPECT_STREQ(plain.UninstallKey(),
-                 "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Orvanta Kestrune "
-                 "Enterprise");
-
-    CTestFamily partitioned("Examora", "5.2", "1");
-    EXPECT_STREQ(partitioned.Partition(), "1");
-    EXPECT_TRUE(partitioned.IsPartitioned());
-}
-
-TEST_F(ProductBase, PartitionObjectLoadsItsOwnPartition) {
-    machine::SetDword(kRoot, "Partitioned", 1);
-    SeedSetup(kRoot + "\\Partition 2\\Setup\\Setup");
-    machine::SetString(kRoot + "\\Partition 2\\Kestrune\\Notes", "Server Name", "Second/Tarvelle");
-    machine::SetString(kRoot + "\\Kestrune\\Notes", "Server Name", "First/Tarvelle");
-    machine::SetEnvironment("OVNOTESPARTITION", "2");
-
-    CTestFamily product("Examora", "5.2", "2");
-    EXPECT_STREQ(product.ProgramDir(), "C:\\Orvanta");
-    EXPECT_STREQ(product.ServerName(), "Second/Tarvelle");
-}
-
 TEST_F(ProductBase, MissingParametersLeaveEmptyDirectoriesAndNoServerName) {
     CTestFamily product("Kestrune", "5.0");
     EXPECT_STREQ(product.ProgramDir(), "");
@@ -89,33 +59,6 @@ TEST_F(ProductBase, ProgramDirectoryTooLongForItsSubdirectoriesLeavesThemEmpty) 
     EXPECT_STREQ(product.LogsDir(), "");
 }
 
-TEST_F(ProductBase, ComponentTextJoinsTheCountedNames) {
-    CTestFamily product("Sentrel", "5.2");
-    EXPECT_EQ(product.BuildComponentText(), nullptr);
-
-    product.AddNamedComponent("Sentrel");
-    product.AddNamedComponent("Message Center");
-    EXPECT_STREQ(product.BuildComponentText(), "Sentrel,Message Center");
-    product.SetComponentCount(1);
-    EXPECT_STREQ(product.BuildComponentText(), "Sentrel");
-    product.SetComponentCount(0);
-    EXPECT_STREQ(product.BuildComponentText(), "");
-    product.FreeComponentText();
-    product.FreeComponentText();
-}
-
-TEST_F(ProductBase, SettersKeepIndependentCopies) {
-    CTestFamily product("Examora", "5.2");
-    char text[] = "C:\\First";
-    product.SetProgramDir(text);
-    product.SetProgramDir("C:\\Second");
-    EXPECT_STREQ(product.ProgramDir(), "C:\\Second");
-    std::strcpy(text, "C:\\Other");
-    product.SetNotesDir(text);
-    text[0] = 'D';
-    EXPECT_STREQ(product.NotesDir(), "C:\\Other");
-}
-
 TEST_F(ProductBase, SuiteKeyPathsOfAPartitionObject) {
     CTestFamily examora("Examora", "5.2", "3");
     char path[MAX_PATH];
@@ -132,17 +75,6 @@ TEST_F(ProductBase, SuiteKeyPathsOfAPartitionObject) {
     EXPECT_STREQ(path, "SOFTWARE\\Tarvelle\\Orvanta\\Partition 3\\Kestrune\\Notes");
     EXPECT_TRUE(examora.BuildProductKeyPath(path, sizeof path, nullptr, nullptr, true));
     EXPECT_STREQ(path, "SOFTWARE\\Tarvelle\\Orvanta\\Partition 3\\Examora");
-}
-
-TEST_F(ProductBase, SuiteKeyPathsOfAnUnpartitionedObject) {
-    CTestFamily examora("Examora", "5.2");
-    char path[MAX_PATH] = "untouched";
-    EXPECT_FALSE(examora.BuildSuiteKeyPath(path, sizeof path, kPartitionKey));
-    EXPECT_STREQ(path, "untouched");
-    EXPECT_TRUE(examora.BuildSuiteKeyPath(path, sizeof path, kProductKey));
-    EXPECT_STREQ(path, "SOFTWARE\\Tarvelle\\Orvanta\\Examora");
-    EXPECT_TRUE(examora.BuildProductKeyPath(path, sizeof path, "Notes", "Kestrune", true));
-    EXPECT_STREQ(path, "SOFTWARE\\Tarvelle\\Orvanta\\Kestrune\\Notes");
 }
 
 TEST_F(ProductBase, KeyPathsThatWouldNotFitAreRefused) {

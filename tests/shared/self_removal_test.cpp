@@ -44,20 +44,6 @@ class SelfRemoval : public ::testing::Test {
     std::string m_systemRoot;
 };
 
-TEST_F(SelfRemoval, BothFilesAreRemovedFromTheExpandedWindowsDirectory) {
-    machine::SetEnvironment("SystemRoot", "C:\\WINNT");
-    machine::SetString(kRunOnce, "rem_ov_uninst1", "older command");
-    Schedule();
-
-    DWORD type = REG_NONE;
-    EXPECT_EQ(machine::ReadBytes(kRunOnce, "rem_ov_uninst1", &type),
-              std::string("uninst.exe -a -dC:\\WINNT\\ovuninstall.exe") + '\0');
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(machine::ReadBytes(kRunOnce, "rem_ov_uninst2", &type),
-              std::string("uninst.exe -a -dC:\\WINNT\\uninstlib.dll") + '\0');
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-}
-
 TEST_F(SelfRemoval, ACommandThatWouldNotFitIsNotRegistered) {
     // With a Windows directory of 229 characters the first command needs 261 characters and the
     // second, two shorter, exactly 259: only the second fits its buffer.

@@ -68,13 +68,6 @@ class SystemPath : public ::testing::Test {
     DWORD m_savedType = REG_NONE;
 };
 
-TEST_F(SystemPath, TheDirectoryAndEverythingBelowItGoAndTheRestIsLowerCased) {
-    const std::string path = "C:\\WINNT\\system32;C:\\Suite;C:\\Suite\\Paging;C:\\Other";
-    EXPECT_EQ(PathAfter(path, "C:\\Suite", nullptr), "c:\\winnt\\system32;c:\\other");
-    // With a subdirectory only that one goes.
-    EXPECT_EQ(PathAfter(path, "C:\\Suite", "Paging"), "c:\\winnt\\system32;c:\\suite;c:\\other");
-}
-
 TEST_F(SystemPath, AnyEntryThatHoldsTheTextGoesWhateverItsCase) {
     // The match is a part of an entry: a longer sibling name and a deeper path go as well.
     EXPECT_EQ(
@@ -100,12 +93,6 @@ TEST_F(SystemPath, PathsBeyondTheFirstBufferAreReadAgainAndEditedTheSameWay) {
                   ";c:\\first;c:\\" + std::string(filler, 'm') + ";c:\\last")
             << length;
     }
-}
-
-TEST_F(SystemPath, AMissingValueStaysMissing) {
-    DeletePath();
-    RemoveFromSystemPath("C:\\Suite", nullptr);
-    EXPECT_FALSE(machine::ValueExists(kEnvironment, "Path"));
 }
 
 TEST_F(SystemPath, ADirectoryTooLongForItsBufferChangesNothing) {

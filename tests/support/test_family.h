@@ -26,21 +26,9 @@ class CTestFamily : public CProduct {
     bool UninstallAll(ProgressCallback) override { return false; }
     bool UninstallComponent(const char*, ProgressCallback) override { return false; }
 
-    void AddNamedComponent(const char* name) {
-        AddComponent(CopyOwnedText(name));
-        ++m_componentCount;
-    }
-    void SetComponentCount(int32_t count) { m_componentCount = count; }
-
     const char* ProgramDir() const { return m_programDir.get(); }
     const char* CommonDir() const { return m_commonDir.get(); }
     const char* LogsDir() const { return m_logsDir.get(); }
-    const char* FolderLocation() const { return m_folderLocation.get(); }
-    const char* NotesDir() const { return m_notesDir.get(); }
-    const char* NotesDataDir() const { return m_notesDataDir.get(); }
     const char* NotesIni() const { return m_notesIni.get(); }
-    const char* DatabaseDir() const { return m_databaseDir.get(); }
     const char* ServerName() const { return m_serverName.get(); }
-    const char* UninstallKey() const { return m_uninstallKey.get(); }
-    uint16_t ProcessorArch() const { return m_processorArch; }
 };

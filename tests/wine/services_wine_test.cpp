@@ -13,13 +13,8 @@
 namespace {
 
 constexpr const char* kQuick = "UninstlibTest Quick";
-constexpr const char* kSlow = "UninstlibTest Slow";
 constexpr const char* kStuck = "UninstlibTest Stuck";
 constexpr const char* kBroken = "UninstlibTest Broken";
-constexpr const char* kPaging = "Orvanta Paging Server";
-constexpr const char* kPortMapper = "Orvanta Port Mapper";
-constexpr const char* kVellgard = "Orvanta Vellgard Server";
-constexpr const char* kSnmp = "SNMP";
 
 // A program built beside this test program.
 std::string Beside(const char* fileName) {
@@ -182,17 +177,6 @@ TEST_F(WineServices, ServiceGoesThroughStartStopAndDelete) {
     EXPECT_FALSE(ServiceExists(kQuick));
 }
 
-TEST_F(WineServices, StopWaitsWhileTheServiceIsStopPending) {
-    Run(kSlow, "pending 1500");
-    const DWORD started = GetTickCount();
-    EXPECT_TRUE(StopServiceAndWait(kSlow));
-    const DWORD elapsed = GetTickCount() - started;
-    EXPECT_GE(elapsed, 1500u);
-    EXPECT_LT(elapsed, 10000u);
-    EXPECT_TRUE(DeleteStoppedService(kSlow));
-    EXPECT_FALSE(ServiceExists(kSlow));
-}
-
 TEST_F(WineServices, ServiceThatStaysStopPendingIsActiveAndNotDeleted) {
     Run(kStuck, "never");
     ASSERT_EQ(ManagerAnswer(kStuck, false), 0u);
@@ -212,25 +196,6 @@ TEST_F(WineServices, ServiceWhoseProgramIsMissingCannotStart) {
     EXPECT_FALSE(IsServiceActive(kBroken));
     EXPECT_TRUE(StopAndDeleteService(kBroken));
     EXPECT_FALSE(ServiceExists(kBroken));
-}
-
-TEST_F(WineServices, SuiteServicesAreStoppedAndDeletedEvenWhenOneRefuses) {
-    if (ServiceExists(kSnmp)) {
-        GTEST_SKIP() << "this machine has an SNMP service of its own";
-    }
-    Run(kPaging, "at-once");
-    Run(kPortMapper, "refuses");
-    Run(kVellgard, "pending 500");
-    Run(kSnmp, "at-once");
-    EXPECT_FALSE(StopAndDeleteService(nullptr));
-
-    EXPECT_FALSE(ServiceExists(kPaging));
-    EXPECT_FALSE(ServiceExists(kVellgard));
-    EXPECT_TRUE(ServiceExists(kPortMapper));
-    EXPECT_TRUE(IsServiceActive(kPortMapper));
-    EXPECT_EQ(ManagerAnswer(kPortMapper, false), static_cast<DWORD>(ERROR_INVALID_SERVICE_CONTROL));
-    EXPECT_TRUE(ServiceExists(kSnmp));
-    EXPECT_FALSE(IsServiceActive(kSnmp));
 }
 
 // RunAndWait of the test program with those arguments.
