@@ -60,15 +60,6 @@ TEST_F(ProgramGroups, MissingNamesSendNothing) {
     EXPECT_TRUE(SentCommands().empty());
 }
 
-TEST_F(ProgramGroups, WithoutProgramManagerNothingIsSent) {
-    winsim::SetProgramManagerRunning(false);
-    EXPECT_FALSE(DdeDeleteGroup("Tools Sentrel"));
-    EXPECT_FALSE(DdeDeleteItem("Send Page", "Tools Sentrel"));
-    EXPECT_FALSE(DdeSendProgmanCommand("[DeleteGroup(Tools Sentrel)]"));
-    EXPECT_TRUE(SentCommands().empty());
-    EXPECT_EQ(Groups(), std::vector<std::string>{"Tools Sentrel"});
-}
-
 TEST_F(ProgramGroups, LibraryThatCannotStartSendsNothing) {
     winsim::FailDdeInitialize(DMLERR_DLL_USAGE);
     EXPECT_FALSE(DdeSendProgmanCommand("[DeleteGroup(Tools Sentrel)]"));

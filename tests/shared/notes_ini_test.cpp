@@ -54,17 +54,6 @@ class NotesIni : public ::testing::Test {
     std::optional<profile_files::ScratchFolder> m_folder;
 };
 
-TEST_F(NotesIni, AnEntryGoesWithItsCommaAndTheListIsWrittenInUpperCase) {
-    EXPECT_EQ(After("Replica,Router,OVSTATG,AMgr", "OVSTATG"), Tasks("REPLICA,ROUTER,AMGR"));
-    // A first entry takes the comma after it, a last one the comma before it.
-    EXPECT_EQ(After("OVSTATG,Replica", "OVSTATG"), Tasks("REPLICA"));
-    EXPECT_EQ(After("Replica,OVINFO", "OVINFO"), Tasks("REPLICA"));
-    // The only entry leaves the variable in place, empty.
-    EXPECT_EQ(After("OVINFO", "OVINFO"), Tasks(""));
-    // Only the first occurrence goes.
-    EXPECT_EQ(After("OVAGENT,Router,OVAGENT", "OVAGENT"), Tasks("ROUTER,OVAGENT"));
-}
-
 TEST_F(NotesIni, AnEntryMatchesAsAnyPartOfTheList) {
     // The character after the match goes with it, whatever it is.
     EXPECT_EQ(After("OVINFO2,X", "OVINFO"), Tasks(",X"));
@@ -84,14 +73,6 @@ TEST_F(NotesIni, AnEntryThatIsNotThereWritesNothing) {
     EXPECT_EQ(After("Replica,ovstatg", "ovstatg", false), Tasks("Replica,ovstatg"));
     // An empty entry is in no list, though a plain search finds it at the start of every one.
     EXPECT_EQ(After("Replica,Router", "", false), Tasks("Replica,Router"));
-}
-
-TEST_F(NotesIni, AnAsteriskDeletesTheVariableWhateverItsValue) {
-    m_folder->Write(kIni, Around("$OVCommandDb=ovcmd.nsf\r\n"));
-    EXPECT_TRUE(Remove("*", "Notes", "$OVCommandDb"));
-    EXPECT_EQ(File(), Around(""));
-    // Anything after the asterisk does not matter.
-    EXPECT_EQ(After("Replica", "*anything"), Around(""));
 }
 
 TEST_F(NotesIni, EmptyOrMissingVariablesAreLeftAlone) {
