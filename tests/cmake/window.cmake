@@ -5,8 +5,10 @@ if(NOT UNINSTLIB_PLATFORM_WINDOWS)
     target_link_libraries(window_model_tests PRIVATE ovuninstall_window_model ${TEST_LIBRARIES})
     add_test(NAME window_model_tests COMMAND window_model_tests)
 else()
-    add_test(NAME window_xvfb
-             COMMAND ${CMAKE_CURRENT_LIST_DIR}/../window/window_xvfb_test.sh ${CMAKE_BINARY_DIR}/bin
-                     ${PROJECT_SOURCE_DIR}/build/native/bin/ovuninstall)
-    set_tests_properties(window_xvfb PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600)
+    foreach(mode removal close)
+        add_test(NAME window_xvfb_${mode}
+                 COMMAND ${CMAKE_CURRENT_LIST_DIR}/../window/window_xvfb_test.sh ${mode}
+                         ${CMAKE_BINARY_DIR}/bin ${PROJECT_SOURCE_DIR}/build/native/bin/ovuninstall)
+        set_tests_properties(window_xvfb_${mode} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 600)
+    endforeach()
 endif()

@@ -44,6 +44,9 @@ class RemovalWorker {
     RemovalWorker& operator=(const RemovalWorker&) = delete;
 
     bool Start(std::vector<RemovalTarget> targets);
+    // While the window asks whether to stop, the removal waits at its next report.
+    void Pause() { ResetEvent(m_goOn.Get()); }
+    void Resume() { SetEvent(m_goOn.Get()); }
 
   private:
     static DWORD WINAPI ThreadMain(void* worker);
@@ -52,5 +55,6 @@ class RemovalWorker {
     LibraryBinding& m_library;
     RunLog& m_log;
     std::vector<RemovalTarget> m_targets;
+    OwnedHandle m_goOn{CreateEventA(nullptr, TRUE, TRUE, nullptr)};  // set: not paused
     OwnedHandle m_thread;
 };

@@ -22,6 +22,7 @@ constexpr const char* kWindowTitle = "Orvanta suite uninstall";
 // Controls in the order Tab visits them; IDCANCEL is the one Cancel button of the first two pages,
 // which Esc presses.
 enum ControlId : int {
+    kCancelButton = IDCANCEL,
     kChoiceLabel = 100,
     kChoiceList,
     kRemoveButton,
@@ -182,7 +183,7 @@ bool UninstallWindow::Create() {
     Add(kReportList, "LISTBOX", "",
         child | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
         WS_EX_CLIENTEDGE);
-    Add(IDCANCEL, "BUTTON", "&Cancel", child | WS_TABSTOP);
+    Add(kCancelButton, "BUTTON", "&Cancel", child | WS_TABSTOP);
     Add(kHeadlineText, "STATIC", "", child | SS_NOPREFIX);
     Add(kSummaryLabel, "STATIC", "&What happened:", child);
     Add(kSummaryText, "EDIT", "",
@@ -249,7 +250,7 @@ int UninstallWindow::DefaultButton() const {
         case Page::kChoice:
             return kRemoveButton;
         case Page::kRemoval:
-            return IDCANCEL;
+            return kCancelButton;
         default:
             return m_model.OffersRestart() ? kRestartLaterButton : kFinishButton;
     }
@@ -273,9 +274,9 @@ void UninstallWindow::ShowPage() {
         }
         ShowWindow(Control(id), shown ? SW_SHOW : SW_HIDE);
     }
-    ShowWindow(Control(IDCANCEL), page != Page::kEnd ? SW_SHOW : SW_HIDE);
+    ShowWindow(Control(kCancelButton), page != Page::kEnd ? SW_SHOW : SW_HIDE);
     EnableWindow(Control(kRemoveButton), !m_model.ChosenTargets().empty());
-    for (int id : {kRemoveButton, IDCANCEL, kRestartLaterButton, kFinishButton}) {
+    for (int id : {kRemoveButton, kCancelButton, kRestartLaterButton, kFinishButton}) {
         SendMessageA(Control(id), BM_SETSTYLE, id == DefaultButton() ? BS_DEFPUSHBUTTON : 0, TRUE);
     }
     if (page == Page::kEnd) {
@@ -314,7 +315,7 @@ void UninstallWindow::Layout() {
     // The page's buttons at the bottom right, in Tab order from left to right.
     int right = client.right - margin;
     for (int id :
-         {kFinishButton, kRestartLaterButton, kRestartNowButton, IDCANCEL, kRemoveButton}) {
+         {kFinishButton, kRestartLaterButton, kRestartNowButton, kCancelButton, kRemoveButton}) {
         // Shown on this page, whether or not the window itself is shown yet.
         if (GetWindowLongA(Control(id), GWL_STYLE) & WS_VISIBLE) {
             const int buttonWidth = ButtonWidth(id);
@@ -434,6 +435,7 @@ void UninstallWindow::Close() {
                 m_model.StopRequested();
                 DrawRemoval();
             }
+            m_worker->Resume();
             break;
         }
         case CloseAction::kWaitForStop:
@@ -452,7 +454,7 @@ void UninstallWindow::Command(int id) {
                 StartRemoval();
             }
             break;
-        case IDCANCEL:
+        case kCancelButton:
         case kRestartLaterButton:
         case kFinishButton:
             Close();
