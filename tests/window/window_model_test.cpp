@@ -49,80 +49,44 @@ TEST(WindowModel, ReportsDrawTheRemovalPage) {
     model.Choose(0, true);
     ASSERT_TRUE(model.StartRemoval());
     EXPECT_EQ(model.Close(), CloseAction::kAskToStop);
-    using P = PhaseState;
+    // Phases in the order program files, databases, folder items, registry, finished: Waiting,
+    // Current, Done.
     struct Step {
         std::string text;
-        int32_t percent;
-        int32_t step;
+        int32_t percent, step;
         uint32_t kind;
         ReportAction action;
-        std::string title, status, line;
+        std::string status, line;
         int progress;
-        std::vector<PhaseState>
-            phases;  // program files, databases, folder items, registry, finished
+        std::string phases;
     };
+    const std::string title = "Removing Sentrel 5.2 from your computer...";
     const Step steps[] = {
-        {"Removing Sentrel 5.2 from your computer...",
-         0,
-         1,
-         1,
-         ReportAction::kNone,
-         "Removing Sentrel 5.2 from your computer...",
-         "",
-         "Removing Sentrel 5.2 from your computer...",
-         0,
-         {P::kCurrent, P::kWaiting, P::kWaiting, P::kWaiting, P::kWaiting}},
-        {"Removing Folder Items...",
-         48,
-         3,
-         1,
-         ReportAction::kNone,
-         "Removing Sentrel 5.2 from your computer...",
-         "Removing Folder Items...",
-         "Removing Folder Items...",
-         48,
-         {P::kDone, P::kDone, P::kCurrent, P::kWaiting, P::kWaiting}},
-        {"Delete all agents?",
-         21,
-         2,
-         2,
-         ReportAction::kAsk,
-         "Removing Sentrel 5.2 from your computer...",
-         "Removing Folder Items...",
-         "? Delete all agents?",
-         21,
-         {P::kDone, P::kCurrent, P::kDone, P::kWaiting, P::kWaiting}},
-        {"Cannot stop the service.",
-         130,
-         1,
-         3,
-         ReportAction::kShowError,
-         "Removing Sentrel 5.2 from your computer...",
-         "Removing Folder Items...",
-         "Error: Cannot stop the service.",
-         100,
-         {P::kCurrent, P::kDone, P::kDone, P::kWaiting, P::kWaiting}},
-        {"OV Agent successfully removed...",
-         -4,
-         0,
-         1,
-         ReportAction::kNone,
-         "Removing Sentrel 5.2 from your computer...",
-         "OV Agent successfully removed...",
-         "OV Agent successfully removed...",
-         0,
-         {P::kDone, P::kDone, P::kDone, P::kDone, P::kDone}},
+        {title, 0, 1, 1, ReportAction::kNone, "", title, 0, "CWWWW"},
+        {"Removing Folder Items...", 48, 3, 1, ReportAction::kNone, "Removing Folder Items...",
+         "Removing Folder Items...", 48, "DDCWW"},
+        {"Delete all agents?", 21, 2, 2, ReportAction::kAsk, "Removing Folder Items...",
+         "? Delete all agents?", 21, "DCDWW"},
+        {"Cannot stop the service.", 130, 1, 3, ReportAction::kShowError,
+         "Removing Folder Items...", "Error: Cannot stop the service.", 100, "CDDWW"},
+        {"OV Agent successfully removed...", -4, 0, 1, ReportAction::kNone,
+         "OV Agent successfully removed...", "OV Agent successfully removed...", 0, "DDDDD"},
+        // The product's next component starts over.
+        {"Removing Message Center...", 35, 1, 1, ReportAction::kNone, "Removing Message Center...",
+         "Removing Message Center...", 35, "CWWWW"},
     };
     for (const Step& s : steps) {
         EXPECT_EQ(model.Report(s.text, s.percent, s.step, s.kind), s.action) << s.text;
-        EXPECT_EQ(model.Title(), s.title) << s.text;
+        EXPECT_EQ(model.Title(), title) << s.text;
         EXPECT_EQ(model.Status(), s.status) << s.text;
         EXPECT_EQ(model.Lines().back().text, s.line) << s.text;
         EXPECT_EQ(model.Lines().back().error, s.kind == 3) << s.text;
         EXPECT_EQ(model.Progress(), s.progress) << s.text;
+        std::string phases;
         for (int n = 0; n < kPhaseCount; ++n) {
-            EXPECT_EQ(model.Phase(n), s.phases[n]) << s.text << ", phase " << n;
+            phases += "WCD"[static_cast<int>(model.Phase(n))];
         }
+        EXPECT_EQ(phases, s.phases) << s.text;
     }
     model.Report("Delete the directory?", 50, 1, 2);
     model.Answered(false);

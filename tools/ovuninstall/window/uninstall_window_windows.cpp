@@ -574,6 +574,8 @@ Outcome ShowUninstallWindow(WindowModel& model, LibraryBinding& library, RunLog&
     {
         UninstallWindow window(model, library, log);
         if (!window.Create()) {
+            log.Write("the window could not be opened (error " + std::to_string(GetLastError()) +
+                      ")");
             ShowMessage("The uninstall window could not be opened.", true);
             return Outcome::kStillInstalled;
         }

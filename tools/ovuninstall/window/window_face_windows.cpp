@@ -31,12 +31,14 @@ Outcome WindowFace::Run(int, char**, RunLog& log) {
     MachineSession machine;
     const MachineAccess access = machine.Open("", true, &error);
     if (access != MachineAccess::kOpened) {
+        log.Write(error);
         ShowMessage(error.c_str(), true);
         return access == MachineAccess::kInUse ? Outcome::kAnotherUninstaller
                                                : Outcome::kStillInstalled;
     }
     LibraryBinding library;
     if (!library.Load(&error)) {
+        log.Write(error);
         ShowMessage(error.c_str(), true);
         return Outcome::kStillInstalled;
     }

@@ -72,6 +72,10 @@ ReportAction WindowModel::Report(const std::string& text, int32_t percent, int32
     m_progress = std::clamp(percent, 0, 100);
     const int position = PhasePosition(step);
     if (position >= 0) {
+        // A product's next component starts over after the last one's "finished".
+        if (m_phase == kPhaseCount - 1 && position < m_phase) {
+            m_furthest = -1;
+        }
         m_phase = position;
         m_furthest = std::max(m_furthest, position);
     }
