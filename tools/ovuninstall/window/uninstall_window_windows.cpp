@@ -250,7 +250,8 @@ int UninstallWindow::DefaultButton() const {
         case Page::kChoice:
             return kRemoveButton;
         case Page::kRemoval:
-            return kCancelButton;
+            // Enter during a removal presses nothing; stopping is Cancel's, or Esc's.
+            return IDOK;
         default:
             return m_model.OffersRestart() ? kRestartLaterButton : kFinishButton;
     }
@@ -379,7 +380,7 @@ void UninstallWindow::DrawRemoval() {
                      0);
     }
     HWND list = Control(kReportList);
-    const std::vector<ReportLine>& lines = m_model.Lines();
+    const std::vector<std::string>& lines = m_model.Lines();
     // The list holds every line so far; the last one may have changed (a question's answer).
     LRESULT shown = SendMessageA(list, LB_GETCOUNT, 0, 0);
     if (shown > 0 && static_cast<size_t>(shown) <= lines.size()) {
@@ -387,7 +388,7 @@ void UninstallWindow::DrawRemoval() {
         --shown;
     }
     for (size_t n = static_cast<size_t>(std::max<LRESULT>(shown, 0)); n < lines.size(); ++n) {
-        const std::string text = (lines[n].error ? "ERROR  " : "") + OneLine(lines[n].text);
+        const std::string text = OneLine(lines[n]);
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     SendMessageA(list, LB_SETTOPINDEX, lines.empty() ? 0 : lines.size() - 1, 0);

@@ -80,11 +80,11 @@ ReportAction WindowModel::Report(const std::string& text, int32_t percent, int32
         m_furthest = std::max(m_furthest, position);
     }
     if (kind == kQuestionReport) {
-        m_lines.push_back({"? " + text, false});
+        m_lines.push_back("? " + text);
         return ReportAction::kAsk;
     }
     if (kind == kErrorReport) {
-        m_lines.push_back({"Error: " + text, true});
+        m_lines.push_back("Error: " + text);
         return ReportAction::kShowError;
     }
     if (m_titleNext) {
@@ -94,18 +94,18 @@ ReportAction WindowModel::Report(const std::string& text, int32_t percent, int32
     } else {
         m_status = text;
     }
-    m_lines.push_back({text, false});
+    m_lines.push_back(text);
     return ReportAction::kNone;
 }
 
 void WindowModel::Answered(bool yes) {
     if (!m_lines.empty()) {
-        m_lines.back().text += yes ? "  Yes" : "  No";
+        m_lines.back() += yes ? "  Yes" : "  No";
     }
 }
 
 void WindowModel::Removed(const RemovalResult& result) {
-    m_lines.push_back({VerdictLine(result), false});
+    m_lines.push_back(VerdictLine(result));
     m_titleNext = true;
     m_progress = 0;
     m_phase = -1;
@@ -122,7 +122,7 @@ PhaseState WindowModel::Phase(int n) const {
 
 void WindowModel::StopRequested() {
     m_stopping = true;
-    m_lines.push_back({"Stopping: the removal ends after the product under way.", false});
+    m_lines.push_back("Stopping: the removal ends after the product under way.");
 }
 
 CloseAction WindowModel::Close() const {

@@ -26,11 +26,6 @@ struct ChoiceRow {
 // A phase of the check list: not reached yet, the one under way, or passed.
 enum class PhaseState { kWaiting, kCurrent, kDone };
 
-struct ReportLine {
-    std::string text;
-    bool error = false;
-};
-
 // What a report asks of the window beyond drawing the page again.
 enum class ReportAction { kNone, kAsk, kShowError };
 
@@ -63,7 +58,8 @@ class WindowModel {
     int Progress() const { return m_progress; }
     // The phase at position n of kPhaseOrder.
     PhaseState Phase(int n) const;
-    const std::vector<ReportLine>& Lines() const { return m_lines; }
+    // The reports so far, a question with its answer, an error marked "Error:".
+    const std::vector<std::string>& Lines() const { return m_lines; }
 
     CloseAction Close() const;
     // The person agreed to stop: the removal ends after the product under way.
@@ -91,7 +87,7 @@ class WindowModel {
     int m_progress = 0;
     int m_phase = -1;     // position in kPhaseOrder of the phase under way
     int m_furthest = -1;  // the furthest position reported: every phase up to it is passed
-    std::vector<ReportLine> m_lines;
+    std::vector<std::string> m_lines;
     bool m_stopping = false;
 
     std::string m_headline;
