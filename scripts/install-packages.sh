@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, those that are missing only.
 set -euo pipefail
 packages=(cmake ninja-build g++ googletest libgtest-dev nlohmann-json3-dev libcli11-dev
-          clang-format mingw-w64 wine wine64 binutils clang libbenchmark-dev valgrind tmux)
+          clang-format mingw-w64 wine wine64 binutils clang libbenchmark-dev valgrind tmux
+          xvfb xdotool imagemagick)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
