@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ googletest libgtest-dev nlohmann-json3-dev libcli11-dev
           clang-format mingw-w64 wine wine64 binutils clang libbenchmark-dev valgrind tmux
-          zip unzip yamllint jq)
+          zip unzip yamllint jq xvfb xdotool imagemagick)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||

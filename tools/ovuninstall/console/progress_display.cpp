@@ -22,16 +22,6 @@ std::string Indented(const std::string& text) {
 
 }  // namespace
 
-std::string VerdictLine(const RemovalResult& result) {
-    std::string line = VerdictName(result.verdict);
-    line[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(line[0])));
-    line += ": " + result.target.Describe();
-    if (result.verdict == Verdict::kPartlyRemoved) {
-        line += ", still installed: " + JoinedComponents(result.stillInstalled);
-    }
-    return line;
-}
-
 ProgressDisplay::ProgressDisplay(const DisplayOptions& options, std::ostream& out, std::istream& in)
     : m_options(options), m_out(out), m_in(in) {}
 

@@ -41,6 +41,3 @@ class ProgressDisplay : public RemovalObserver {
     int32_t m_percent = 0;
     size_t m_barLength = 0;  // characters of the progress line on the screen now
 };
-
-// "Removed: Sentrel 5.2", "Partly removed: Sentrel 5.2, still installed: Message Center"
-std::string VerdictLine(const RemovalResult& result);

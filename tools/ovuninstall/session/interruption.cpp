@@ -18,6 +18,10 @@ void CatchInterruption() {
     std::signal(SIGINT, &NoteInterruption);
 }
 
+void RequestInterruption() {
+    g_interrupted = 1;
+}
+
 bool Interrupted() {
     return g_interrupted != 0;
 }

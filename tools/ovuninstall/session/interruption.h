@@ -4,5 +4,8 @@
 
 // From here on Ctrl-C only asks the removal to stop.
 void CatchInterruption();
-// Whether Ctrl-C has been pressed since.
+// What Ctrl-C does, for a face that asks to stop otherwise (a window being closed); from any
+// thread.
+void RequestInterruption();
+// Whether Ctrl-C has been pressed, or stopping requested, since.
 bool Interrupted();

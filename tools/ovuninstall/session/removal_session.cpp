@@ -3,6 +3,7 @@
 #include "ovuninstall/session/machine_session.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 #include "ovuninstall/session/interruption.h"
@@ -168,6 +169,16 @@ const char* VerdictName(Verdict verdict) {
     }
 }
 
+std::string VerdictLine(const RemovalResult& result) {
+    std::string line = VerdictName(result.verdict);
+    line[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(line[0])));
+    line += ": " + result.target.Describe();
+    if (result.verdict == Verdict::kPartlyRemoved) {
+        line += ", still installed: " + JoinedComponents(result.stillInstalled);
+    }
+    return line;
+}
+
 std::vector<RemovalTarget> EveryEntry(const std::vector<CatalogueEntry>& entries) {
     std::vector<RemovalTarget> targets;
     for (const CatalogueEntry& entry : entries) {
@@ -192,7 +203,7 @@ RemovalSummary RunRemoval(LibraryBinding& library, const std::vector<RemovalTarg
     }
     g_route = nullptr;
     for (const RemovalTarget& target : summary.notStarted) {
-        log.Write("Ctrl-C: not started: " + target.Describe());
+        log.Write("stopped by the user, not started: " + target.Describe());
     }
     summary.restartFinishes = RestartFinishesRemoval();
     if (summary.restartFinishes) {

@@ -54,6 +54,9 @@ class RemovalObserver {
 // "removed", "partly removed", "not removed", "not installed"
 const char* VerdictName(Verdict verdict);
 
+// "Removed: Sentrel 5.2", "Partly removed: Sentrel 5.2, still installed: Message Center"
+std::string VerdictLine(const RemovalResult& result);
+
 // Every entry of the catalogue, whole.
 std::vector<RemovalTarget> EveryEntry(const std::vector<CatalogueEntry>& entries);
 

@@ -17,6 +17,8 @@ class RunLog {
     // be written is said on warnings.
     void Open(const std::string& path, std::ostream& warnings);
     bool Opened() const { return m_opened; }
+    // The file the record goes to; empty when there is none.
+    std::string Path() const { return m_file.is_open() ? m_path : std::string(); }
     // One line; nothing when there is no record.
     void Write(const std::string& line);
 
