@@ -175,8 +175,21 @@ bool WineMachine::MakeTemplate(const std::string& templateDir, std::string* erro
     return true;
 }
 
+// Now and then, on a busy machine, the command interpreter that takes the image's registry ends
+// at once having run nothing, in a prefix like any other: a second attempt from a fresh copy of
+// the template takes it.
 bool WineMachine::Prepare(const std::string& templateDir, const std::string& imageDir,
                           std::string* error) {
+    if (PrepareOnce(templateDir, imageDir, error)) {
+        return true;
+    }
+    m_programManager.reset();
+    std::system(("WINEPREFIX=" + Quoted(m_prefix) + " wineserver -k >/dev/null 2>&1").c_str());
+    return PrepareOnce(templateDir, imageDir, error);
+}
+
+bool WineMachine::PrepareOnce(const std::string& templateDir, const std::string& imageDir,
+                              std::string* error) {
     m_templateDir = templateDir;
     fs::remove_all(m_prefix);
     // Hard links, but for the registry files: Wine writes a file that has other links into that

@@ -36,6 +36,9 @@ class WineMachine {
     bool Snapshot(const std::string& imageDir, const std::string& outDir, std::string* error);
 
   private:
+    // One attempt of Prepare, from a fresh copy of the template.
+    bool PrepareOnce(const std::string& templateDir, const std::string& imageDir,
+                     std::string* error);
     // The shell command that runs a Windows program with Wine in the prefix.
     std::string WineCommand(const std::string& arguments) const;
     int Batch(const std::vector<std::string>& commands, std::string* output = nullptr);
