@@ -23,6 +23,13 @@ bool LoadFaults(const detail::MachineDocument& machine, const std::string& /*dir
     }
     try {
         const detail::MachineDocument& faults = *found;
+        // A code with a fraction or an exponent would not convert to one.
+        for (const char* code : {"registry writes", "file deletions", "performance query"}) {
+            if (faults.contains(code) && !faults[code].is_number_integer()) {
+                *error = std::string("faults: \"") + code + "\" is a whole number";
+                return false;
+            }
+        }
         if (faults.contains("registry writes")) {
             FailEveryRegistryWrite(faults["registry writes"].get<LONG>());
         }

@@ -57,6 +57,21 @@ bool ReadState(const MachineDocument& entry, DWORD* state) {
     return false;
 }
 
+// A count of milliseconds or an error code: a whole number (a fraction or an exponent would not
+// convert to a DWORD), or the fallback when the key is missing.
+bool ReadWholeNumber(const MachineDocument& entry, const char* key, DWORD fallback, DWORD* out) {
+    if (!entry.contains(key)) {
+        *out = fallback;
+        return true;
+    }
+    const MachineDocument& value = entry[key];
+    if (!value.is_number_unsigned() || value.get<uint64_t>() > 0xFFFFFFFFu) {
+        return false;
+    }
+    *out = static_cast<DWORD>(value.get<uint64_t>());
+    return true;
+}
+
 bool ReadService(const MachineDocument& entry, Service* service, std::string* error) {
     if (!entry.is_object() || !entry.contains("name") || !entry["name"].is_string()) {
         *error = "each entry of \"services\" needs a \"name\"";
@@ -65,9 +80,13 @@ bool ReadService(const MachineDocument& entry, Service* service, std::string* er
     try {
         service->name = entry["name"].get<std::string>();
         service->displayName = entry.value("display name", std::string());
-        service->stopPendingMs = entry.value("stop pending ms", DWORD{0});
-        service->startPendingMs = entry.value("start pending ms", DWORD{0});
-        service->startError = entry.value("start error", DWORD{ERROR_SERVICE_REQUEST_TIMEOUT});
+        if (!ReadWholeNumber(entry, "stop pending ms", 0, &service->stopPendingMs) ||
+            !ReadWholeNumber(entry, "start pending ms", 0, &service->startPendingMs) ||
+            !ReadWholeNumber(entry, "start error", ERROR_SERVICE_REQUEST_TIMEOUT,
+                             &service->startError)) {
+            *error = "service \"" + service->name + "\": times and codes are whole numbers";
+            return false;
+        }
         if (!ReadState(entry, &service->state) ||
             !ByName(kStopNames, entry.value("stop", std::string("at once")), &service->stop) ||
             !ByName(kStartNames, entry.value("start", std::string("at once")), &service->start)) {
